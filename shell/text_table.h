@@ -1,0 +1,21 @@
+#pragma once
+// The table of user-interface texts: offsets 1..kTextOffsets in six languages, compiled
+// into the program as a resource. A language is addressed by its base (Italian 100,
+// English 300, French 500, German 700, Spanish 900, Polish 1100).
+
+#include <QString>
+
+namespace tarvello {
+
+constexpr int kTextOffsets = 128;
+constexpr int kLanguageBases[] = {100, 300, 500, 700, 900, 1100};
+
+// True for the six language bases above.
+bool isLanguageBase(int langBase);
+
+// The text with `offset` in the language `langBase`, exactly as stored (trailing blanks
+// kept). Spanish and Polish have no text for a few offsets: those give the English text.
+// An unknown base or offset gives an empty text.
+QString textForLanguage(int langBase, int offset);
+
+} // namespace tarvello
