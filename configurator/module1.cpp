@@ -1,0 +1,114 @@
+#include "configurator/module1.h"
+
+#include "configurator/access_configurator_data.h"
+#include "configurator/frm_configurator.h"
+#include "platform/shell_open.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QMimeDatabase>
+
+#include <memory>
+
+namespace pinvale {
+
+namespace {
+
+// Suffixes of programs and scripts that a desktop may run rather than show.
+const QStringList kProgramSuffixes = {
+    QStringLiteral("exe"), QStringLiteral("com"), QStringLiteral("bat"), QStringLiteral("cmd"),
+    QStringLiteral("msi"), QStringLiteral("scr"), QStringLiteral("pif"), QStringLiteral("lnk"),
+    QStringLiteral("vbs"), QStringLiteral("vbe"), QStringLiteral("js"), QStringLiteral("jse"),
+    QStringLiteral("wsf"), QStringLiteral("wsh"), QStringLiteral("ps1"), QStringLiteral("hta"),
+    QStringLiteral("jar"), QStringLiteral("sh"), QStringLiteral("bash"), QStringLiteral("csh"),
+    QStringLiteral("run"), QStringLiteral("bin"), QStringLiteral("desktop"),
+    QStringLiteral("appimage"), QStringLiteral("py"), QStringLiteral("pl"), QStringLiteral("rb"),
+    QStringLiteral("so"), QStringLiteral("dll"),
+};
+
+// MIME types (and their descendants) of programs, scripts and launchers.
+const QStringList kProgramMimeTypes = {
+    QStringLiteral("application/x-executable"), QStringLiteral("application/x-sharedlib"),
+    QStringLiteral("application/x-shellscript"), QStringLiteral("application/x-desktop"),
+    QStringLiteral("application/x-ms-dos-executable"), QStringLiteral("application/x-msi"),
+    QStringLiteral("text/x-script"), QStringLiteral("application/javascript"),
+};
+
+const QString kDocumentNotFound = QStringLiteral("Documentazione non trovata");
+
+bool namesProgram(const QString& name)
+{
+    const QString suffix = name.section(QLatin1Char('.'), -1).toLower();
+    if (name.contains(QLatin1Char('.')) && kProgramSuffixes.contains(suffix))
+        return true;
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+    for (const QString& program : kProgramMimeTypes) {
+        if (type.inherits(program))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString programTitle() { return QStringLiteral("Pinvale"); }
+
+void MessageBoxSink::show(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+int ShellDocumentOpener::open(const QString& path) { return tarvello::ShellExecute(path); }
+
+QString wiringDiagramsFolder(const QString& programDir)
+{
+    return QDir(programDir).filePath(QStringLiteral("wiring diagrams"));
+}
+
+bool isSafeWiringName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')
+            || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return !namesProgram(name);
+}
+
+void OpenWiringDocument(const QString& name, const QString& programDir, DocumentOpener& opener,
+                        MessageSink& messages)
+{
+    // A name from the database that would leave the diagrams folder or run a program is
+    // treated as no document at all.
+    if (!isSafeWiringName(name)) {
+        messages.show(kDocumentNotFound);
+        return;
+    }
+    const QString path = QDir(wiringDiagramsFolder(programDir)).filePath(name);
+    const int result = opener.open(path);
+    if (!tarvello::shellOpenSucceeded(result))
+        messages.show(tarvello::shellErrorMessage(result, QDir::toNativeSeparators(path)));
+}
+
+int Main()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString databasePath = QDir(programDir).filePath(QStringLiteral("pinvale.mdb"));
+    MessageBoxSink messages;
+    try {
+        AccessConfiguratorData data(databasePath);
+        ShellDocumentOpener opener;
+        Frm_configurator window(data, opener, messages, programDir);
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        messages.show(QString::fromUtf8(error.what()));
+        return 1;
+    }
+}
+
+} // namespace pinvale

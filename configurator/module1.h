@@ -1,0 +1,63 @@
+#pragma once
+// Module1 of Pinvale: the program's entry and the opening of wiring diagrams, with the
+// small interfaces through which the configurator shows messages and opens documents
+// (the real ones use Qt and the shell-open layer; tests record what was asked).
+
+#include <QString>
+
+class QWidget;
+
+namespace pinvale {
+
+// Title of every message box of the program.
+QString programTitle();
+
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    // A message box with an OK button only.
+    virtual void show(const QString& text) = 0;
+};
+
+class DocumentOpener {
+public:
+    virtual ~DocumentOpener() = default;
+    // Asks the shell to open the document at `path`; the classic shell result code.
+    virtual int open(const QString& path) = 0;
+};
+
+// Message boxes owned by `parent` (may be null).
+class MessageBoxSink : public MessageSink {
+public:
+    explicit MessageBoxSink(QWidget* parent = nullptr) : parent_(parent) {}
+    void show(const QString& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+// The desktop's associated viewer, through the shell-open layer.
+class ShellDocumentOpener : public DocumentOpener {
+public:
+    int open(const QString& path) override;
+};
+
+// The folder of the diagrams, under the program folder.
+QString wiringDiagramsFolder(const QString& programDir);
+
+// True for a name that stays inside the diagrams folder and names a document: not empty,
+// no path separator, drive colon or control character, not "." or "..", and not a
+// program or script that the shell would run instead of showing.
+bool isSafeWiringName(const QString& name);
+
+// Opens "wiring diagrams/<name>" of the program folder. An empty or unsafe name gives
+// "Documentazione non trovata"; a shell failure "<text> on <path>". Never throws.
+void OpenWiringDocument(const QString& name, const QString& programDir, DocumentOpener& opener,
+                        MessageSink& messages);
+
+// The program: opens "pinvale.mdb" in the program's own folder, shows Frm_configurator
+// and returns when the window is gone (0), or after a message naming the file when the
+// database cannot be opened (1). A QApplication must exist.
+int Main();
+
+} // namespace pinvale
