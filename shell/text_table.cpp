@@ -123,11 +123,12 @@ TextTable loadTextTable()
             continue;
         const QString problem = addTextLine(table, line);
         if (!problem.isEmpty())
-            qWarning() << "Text table: line" << i + 1 << "skipped:" << problem;
+            qWarning().noquote() << "Text table: line" << i + 1 << "skipped:" << problem;
     }
     return table;
 }
 
+// Read once on first use and never changed afterwards, so every window sees the same texts.
 const TextTable& textTable()
 {
     static const TextTable table = loadTextTable();

@@ -52,7 +52,7 @@ struct ItalianEnglish {
     const char* english;
 };
 
-// The Italian and English texts of the program's reference table, character for
+// The Italian and English texts as the program has always shown them, character for
 // character: blanks, typos and access-key markers are part of them.
 const ItalianEnglish kReferenceTexts[] = {
     {1, "Informazioni prodotti", "Product information"},
@@ -74,7 +74,8 @@ const ItalianEnglish kReferenceTexts[] = {
     {17, "Spagnolo", "Spanish"},
     {18, "Cliente", "Customer"},
     {19, "Copia", "Copy"},
-    {20, "Copia l'immagine della sezione corrente per altre applicazioni", "Copy image of current section for other applications"},
+    {20, "Copia l'immagine della sezione corrente per altre applicazioni",
+     "Copy image of current section for other applications"},
     {21, "Dati di selezione", "Selection data"},
     {22, "Dato alternativo alla portata acqua", "Alternative datum for water flow"},
     {23, "Dato alternativo alla T. uscita acqua", "Alternative datum for water outlet temp."},
@@ -151,21 +152,26 @@ const ItalianEnglish kReferenceTexts[] = {
     {94, "Temp.uscita acqua", "Water outlet temperature"},
     {95, "Perc.glicole", "Glycol  %"},
     {96, "Temp.uscita aria", "Air outlet temperature"},
-    {97, "Altezza min installazione e diametro raggio azione", "Min.installation height and air cone diam."},
-    {98, "Altezza max installazione e diametro raggio azione", "Max.installation height and air cone diam."},
+    {97, "Altezza min installazione e diametro raggio azione",
+     "Min.installation height and air cone diam."},
+    {98, "Altezza max installazione e diametro raggio azione",
+     "Max.installation height and air cone diam."},
     {99, "Dati descrittivi", "Description data"},
     {100, "Manca la temperatura entrata acqua", "Water inlet temp.not indicated"},
     {101, "Manca la temperatura uscita acqua", "Water outlet temp.not indicated    "},
-    {102, "La temp. Uscita deve essere < di quella di ingresso", "Outlet temp must be< than inlet temp."},
+    {102, "La temp. Uscita deve essere < di quella di ingresso",
+     "Outlet temp must be< than inlet temp."},
     {103, "Il salto termico non può essere ", "DT cannot be "},
     {104, "Nessun apparecchio soddisfa i dati richiesti ", "No unit meets the requir.specified"},
     {105, "Manca la temperatura entrata aria", "Air inlet temperature not indicated"},
     {106, "Manca la percentuale di umidità", "Humidity % not indicated"},
-    {107, "Occorre immettere la temp. uscita o la portata acqua", "Enter outlet temp.or water flow"},
+    {107, "Occorre immettere la temp. uscita o la portata acqua",
+     "Enter outlet temp.or water flow"},
     {108, "Il valore deve essere compreso tra ", "Values must be in the range"},
     {109, "viene impostato a ", "set to "},
     {110, "Il bulbo umido deve essere < del bulbo secco", "Wet bulb t. must be < than dry bulb t."},
-    {111, "La temp. Uscita deve essere > di quella di ingresso", "Outlet temp must be> than inlet temp."},
+    {111, "La temp. Uscita deve essere > di quella di ingresso",
+     "Outlet temp must be> than inlet temp."},
     {112, "Errore di stampa o stampante non definita", "Print error or printer not defined"},
     {113, "Errore generico ", "Generic error"},
     {114, "Stampare per una migliore definizione", "Print for a best resolution"},
