@@ -36,6 +36,9 @@ constexpr int TableNotFound = 3078;       // "... cannot find the input table or
 constexpr int SyntaxError = 3131;         // "Syntax error in FROM clause." and the like
 constexpr int ItemNotFound = 3265;        // "Item not found in this collection."
 constexpr int UnrecognizedFormat = 3343;  // "Unrecognized database format '...'."
+constexpr int TooFewParameters = 3061;    // an unknown column name in a where clause
+constexpr int SyntaxErrorInQuery = 3075;  // "Syntax error (missing operator) in query expression"
+constexpr int InvalidSqlStatement = 3129; // not a query this layer runs
 constexpr int ObjectClosed = 3420;        // "Object invalid or no longer set."
 constexpr int CriteriaTypeMismatch = 3464;// "Data type mismatch in criteria expression."
 } // namespace dberr
@@ -79,7 +82,8 @@ private:
     std::string text_;
 };
 
-struct TableData; // the rows of one table or query result (access_database.cpp)
+struct TableData;     // the rows of one table or query result (access_table_data.h)
+struct DatabaseImage; // every table of a database (access_table_data.h)
 
 // The rows of a query, positioned on the first row when opened. Cheap to copy (the rows
 // are shared); it stays readable after its database is closed.
@@ -131,6 +135,10 @@ public:
     // (keywords and names case-insensitive; a number compares numerically, so
     // "=0000011" finds 11). Rows come in the order stored in the file.
     Recordset openRecordset(std::string_view sql) const;
+
+    // A database held in memory, named `path`: lets code that reads databases be tested
+    // on tables no file holds (more rows than a limit, Null values, ...).
+    static AccessDatabase fromImage(DatabaseImage image, const std::string& path);
 
     std::vector<std::string> tableNames() const;  // user tables, in catalog order
     int jetVersion() const;                        // 3 or 4
