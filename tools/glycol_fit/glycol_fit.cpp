@@ -12,7 +12,8 @@
 //   - the deviation d = P − P* is made smooth in t and g (second differences), so the
 //     reference rows bend the data shape over a wide area instead of making local bumps,
 //     and so that the given high harmonics are damped by the free ones inside 0-60 %;
-//   - a small ridge on the harmonics, growing with n, keeps the coefficients moderate.
+//   - a ridge on the harmonics, growing with n², keeps the free coefficients of the order of
+//     the given ones (the series are free to wander over 60-130 %, where nothing looks).
 // The basis functions use the same single-precision angles as the evaluation, and the result
 // is checked through the real property functions.
 
@@ -158,7 +159,7 @@ double referenceValue(GlycolPolynomial p, const ReferenceRow& r)
     return std::log10(r.viscosity * 1000);
 }
 
-// The property value through the real functions, in fit units.
+// The property value through the real evaluation (single-precision series), in fit units.
 double propertyValue(GlycolPolynomial p, const GlycolTables& tables, double t, double g)
 {
     return glycolPolynomialValue(p, tables, t, g);
