@@ -1,0 +1,108 @@
+// The configurator's reader on Access files written by an independent writer, and the
+// shipped table of diagrams against every configuration the window can reach.
+#include "configurator/access_configurator_data.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <set>
+
+namespace pinvale {
+namespace {
+
+const QString kFixture =
+    QStringLiteral(TARVELLO_SHARED_DIR "/fixtures/independent-writer/pinvale.mdb");
+
+TEST(AccessConfiguratorData, ReadsTheVersionAndFindsCodesNumerically)
+{
+    AccessConfiguratorData data(kFixture);
+    EXPECT_EQ(data.versionText(), QStringLiteral("1.0 test"));
+    EXPECT_EQ(data.wiringFor(wiringQuery("1111000")), QStringLiteral("w1111000.pdf"));
+    EXPECT_EQ(data.wiringFor(wiringQuery("0000011")), QStringLiteral("w0000011.pdf"));
+    EXPECT_EQ(data.wiringFor(wiringQuery("0101010")), std::nullopt);
+}
+
+TEST(AccessConfiguratorData, ReadsAfterCloseFailWithAMessage)
+{
+    AccessConfiguratorData data(kFixture);
+    data.close();
+    EXPECT_THROW(data.wiringFor(wiringQuery("1111000")), ConfiguratorDataError);
+}
+
+TEST(AccessConfiguratorData, AMissingFileIsNamedInTheMessage)
+{
+    const QString missing = QStringLiteral("/nonexistent/velmora/pinvale.mdb");
+    try {
+        AccessConfiguratorData data(missing);
+        FAIL() << "opened a missing file";
+    } catch (const ConfiguratorDataError& error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(missing)) << error.what();
+    }
+}
+
+TEST(AccessConfiguratorData, AFileThatIsNoDatabaseIsNamedInTheMessage)
+{
+    QTemporaryDir dir;
+    const QString garbage = dir.filePath("pinvale.mdb");
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(8192, 'x'));
+    file.close();
+    try {
+        AccessConfiguratorData data(garbage);
+        FAIL() << "opened a garbage file";
+    } catch (const ConfiguratorDataError& error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(garbage)) << error.what();
+    }
+}
+
+TEST(AccessConfiguratorData, ADatabaseWithoutTheTablesIsRefusedAtOpen)
+{
+    const QString other =
+        QStringLiteral(TARVELLO_SHARED_DIR "/fixtures/independent-writer/tarvello.mdb");
+    EXPECT_THROW(AccessConfiguratorData data(other), ConfiguratorDataError);
+}
+
+// The configuration codes the window can reach (see the choices' reachability test):
+// KXR has no built-in controller and 4-pipe no electric heater.
+std::set<long> reachableCodes()
+{
+    std::set<long> codes;
+    for (int bits = 0; bits < 128; ++bits) {
+        const QString code = QString::number(bits, 2).rightJustified(7, QLatin1Char('0'));
+        if ((code[3] == '1' && code[0] == '0') || (code[4] == '1' && code[2] == '0'))
+            continue;
+        codes.insert(code.toLong());
+    }
+    return codes;
+}
+
+TEST(ShippedDiagramTable, HasARowForEveryReachableCode)
+{
+    QFile csv(QStringLiteral(TARVELLO_SOURCE_DIR "/data/dip.csv"));
+    if (!csv.exists())
+        GTEST_SKIP() << "data/dip.csv is not there yet";
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly | QIODevice::Text));
+    QTextStream in(&csv);
+    in.readLine();  // column header
+    std::set<long> listed;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (!line.isEmpty())
+            listed.insert(line.section(QLatin1Char(','), 0, 0).toLong());
+    }
+    std::set<long> missing;
+    for (long code : reachableCodes()) {
+        if (!listed.count(code))
+            missing.insert(code);
+    }
+    EXPECT_TRUE(missing.empty()) << missing.size() << " reachable codes have no row, the first "
+                                 << *missing.begin();
+    EXPECT_EQ(reachableCodes().size(), 72u);
+}
+
+} // namespace
+} // namespace pinvale
