@@ -1,6 +1,7 @@
 // Prints what the independent npm reader "mdb-reader" sees in an Access file, as one JSON
-// document: the database password and, per user table, its columns, row count and rows.
-// Used by the tools tests to cross-check the files our Jet writer produces.
+// document: the database password, the user tables in catalog order and, per table, its
+// columns, row count and rows. Used by the tools tests to cross-check the files our Jet
+// writer produces.
 import { readFileSync } from "node:fs";
 import MDBReader from "mdb-reader";
 
@@ -14,4 +15,6 @@ for (const name of reader.getTableNames()) {
     rows: table.getData(),
   };
 }
-process.stdout.write(JSON.stringify({ password: reader.getPassword(), tables }));
+process.stdout.write(
+  JSON.stringify({ password: reader.getPassword(), tableNames: reader.getTableNames(), tables }),
+);
