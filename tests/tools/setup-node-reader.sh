@@ -4,7 +4,7 @@
 # Optional: without Node/npm or without access to the npm registry it installs nothing,
 # says so, and exits 0; the tests that need the package then skip with a message.
 set -uo pipefail
-cd "${0%/*}"
+[[ $0 == */* ]] && cd "${0%/*}"
 
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
   echo "setup-node-reader: Node.js or npm not found; the mdb-reader cross-check will be skipped"
