@@ -60,6 +60,7 @@ TEST(CsvTable, FaultsNameFileLineAndColumn) {
     const BadCsv cases[] = {
         {"bad type name", "A:Long,B:Strng\n1,2\n", "bad.csv:1: column 2 (B): ", "unknown type \"Strng\""},
         {"text length out of range", "A:Text(300)\n", "bad.csv:1: column 1 (A): ", "unknown type"},
+        {"column named twice", "A:Long,a:Single\n", "bad.csv:1: column 2 (a): ", "used twice"},
         {"header without type", "A:Long,B\n", "bad.csv:1: column 2: ", "Name:Type"},
         {"too few values", "A:Long,B:Long\n1,2\n3\n", "bad.csv:3: ", "row has 1 values, the header names 2"},
         {"too many values", "A:Long\n1,2\n", "bad.csv:2: ", "row has 2 values"},

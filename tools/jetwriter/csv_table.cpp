@@ -1,5 +1,7 @@
 #include "tools/jetwriter/csv_table.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -139,6 +141,13 @@ std::optional<ColumnType> typeFromName(std::string_view name, int& textLength) {
     return std::nullopt;
 }
 
+// libmdb looks columns up ignoring case, so names differing only in case would clash.
+bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
 Column parseHeaderCell(const Field& field, const std::string& file, int line, size_t columnNumber) {
     const std::string where = std::to_string(columnNumber);
     const std::string_view cell = trimSpaces(field.text);
@@ -237,8 +246,14 @@ Table parseCsvTable(std::string_view content, const std::string& fileLabel, cons
     Table table;
     table.name = tableName;
     const Record& header = records.front();
-    for (size_t c = 0; c < header.fields.size(); ++c)
-        table.columns.push_back(parseHeaderCell(header.fields[c], fileLabel, header.line, c + 1));
+    for (size_t c = 0; c < header.fields.size(); ++c) {
+        Column column = parseHeaderCell(header.fields[c], fileLabel, header.line, c + 1);
+        for (const Column& earlier : table.columns)
+            if (sameNameIgnoringCase(earlier.name, column.name))
+                throw CsvError(fileLabel, header.line, std::to_string(c + 1) + " (" + column.name + ")",
+                               "column name used twice");
+        table.columns.push_back(std::move(column));
+    }
 
     for (size_t r = 1; r < records.size(); ++r) {
         const Record& record = records[r];

@@ -190,6 +190,14 @@ std::u16string checkedName(const std::string& utf8, const std::string& what) {
     std::optional<std::u16string> name = utf8ToUtf16(utf8);
     if (!name) throw WriteError(what + " name is not valid UTF-8");
     if (name->empty()) throw WriteError(what + " name is empty");
+    // Characters Access does not allow in object names; ']' would also break the bracketed
+    // names of SQL and of mdb-schema's output.
+    const bool forbidden = std::any_of(name->begin(), name->end(), [](char16_t c) {
+        return c < 0x20 || c == u'.' || c == u'!' || c == u'`' || c == u'[' || c == u']';
+    });
+    if (forbidden || name->front() == u' ')
+        throw WriteError(what + " name \"" + utf8 + "\" contains a character Access does not allow "
+                         "(control characters, . ! ` [ ], or a leading blank)");
     if (name->size() > static_cast<size_t>(kMaxNameLength))
         throw WriteError(what + " name \"" + utf8 + "\" is longer than " +
                          std::to_string(kMaxNameLength) + " characters");
