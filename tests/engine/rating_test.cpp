@@ -416,3 +416,29 @@ TEST(HeatingRating, FaultsRaiseTypedErrors)
         }
     }
 }
+
+TEST(CoolingRating, SharedRecordGivesTheSameRowsAsAFreshOne)
+{
+    // A run reuses one working record (and the upper-bracket leaving air kept in it); every
+    // row must equal the one a fresh record gives, also when the conditions change.
+    const auto line = sampleLine();
+    CoilState shared;
+    for (const Conditions& c : {Conditions{}, cooling(30, 60, 5, 10), cooling(24, 40, 7, 12)}) {
+        setConditions(shared, c);
+        for (size_t i = 0; i < line.size(); ++i) {
+            setCoil(shared, line[i], kx);
+            shared.WaterOut = c.waterOut;
+            const auto reused = CalcolaFreddo1(1, shared, kx, {});
+            CoilState fresh = stateFor(line[i], c, kx);
+            const auto alone = CalcolaFreddo1(1, fresh, kx, {});
+            ASSERT_EQ(reused.has_value(), alone.has_value());
+            if (!reused)
+                continue;
+            EXPECT_EQ(reused->Capacity, alone->Capacity) << i;
+            EXPECT_EQ(reused->SensibleCapacity, alone->SensibleCapacity) << i;
+            EXPECT_EQ(reused->WaterFlow, alone->WaterFlow) << i;
+            EXPECT_EQ(reused->AirOut, alone->AirOut) << i;
+            EXPECT_EQ(reused->WaterPressureDrop, alone->WaterPressureDrop) << i;
+        }
+    }
+}
