@@ -210,11 +210,11 @@ std::optional<RatingResult> finishHeating(int model, CoilState& s, const CoilCon
     s.AirOut = ToSingle(s.AirIn + Divide(s.Capacity, airCapacityRateW(s)));
     s.WaterPressureDrop = TubeFrictionDrop(s, k);
     s.Capacity = RoundToTensOfWatts(s.Capacity);
-    s.SensibleCapacity = 0;
-    s.AirOutEnthalpy = 0;
     RatingResult r = resultRow(model, s);
+    // A heating row has no sensible share, leaving enthalpy or wet/dry state.
     r.SensibleCapacity = 0;
     r.AirOutEnthalpy = 0;
+    r.DryCoil = false;
     return r;
 }
 
