@@ -1,0 +1,37 @@
+#pragma once
+// A message sink for tests: records every message instead of showing it, and puts
+// itself in place of the process-wide sink for its lifetime.
+
+#include "shell/message_sink.h"
+
+#include <QList>
+
+namespace tarvello {
+
+class RecordingMessageSink : public MessageSink {
+public:
+    enum class Kind { Critical, Exclamation, Information, Plain, About };
+    struct Message {
+        Kind kind;
+        QString text;
+        QString title;
+    };
+
+    RecordingMessageSink() { setMessageSink(this); }
+    ~RecordingMessageSink() override { setMessageSink(nullptr); }
+    RecordingMessageSink(const RecordingMessageSink&) = delete;
+    RecordingMessageSink& operator=(const RecordingMessageSink&) = delete;
+
+    void critical(const QString& text, const QString& title) override { add(Kind::Critical, text, title); }
+    void exclamation(const QString& text, const QString& title) override { add(Kind::Exclamation, text, title); }
+    void information(const QString& text, const QString& title) override { add(Kind::Information, text, title); }
+    void plain(const QString& text, const QString& title) override { add(Kind::Plain, text, title); }
+    void about(const QString& text, const QString& title) override { add(Kind::About, text, title); }
+
+    QList<Message> messages;
+
+private:
+    void add(Kind kind, const QString& text, const QString& title) { messages.append({kind, text, title}); }
+};
+
+} // namespace tarvello

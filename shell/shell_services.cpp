@@ -1,0 +1,82 @@
+#include "shell/shell_services.h"
+
+#include "shell/app_state.h"
+#include "shell/language.h"
+#include "shell/message_sink.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace tarvello {
+
+namespace {
+
+class DesktopOpener : public DocumentOpener {
+public:
+    void openAddress(const QUrl& address) override { QDesktopServices::openUrl(address); }
+};
+
+void toolkitPrinterSetup(QWidget* owner)
+{
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        messages().critical(Testo(112), QString::fromLatin1(kProgramTitle));
+        return;
+    }
+    QPrinter printer(QPrinterInfo::defaultPrinter().isNull() ? QPrinterInfo::availablePrinters().first()
+                                                             : QPrinterInfo::defaultPrinter());
+    QPageSetupDialog dialog(&printer, owner);
+    dialog.exec();
+}
+
+} // namespace
+
+std::optional<QString> FileCheckModelSource::open(const QString& path, const QString&)
+{
+    const QFileInfo file(path);
+    const QString start = QStringLiteral("Cannot open the model database '%1': ").arg(path);
+    if (!file.exists())
+        return start + QStringLiteral("the file does not exist.");
+    if (!file.isFile() || !file.isReadable())
+        return start + QStringLiteral("the file cannot be read.");
+    return std::nullopt;
+}
+
+ShellServices& services()
+{
+    static ShellServices instance;
+    return instance;
+}
+
+DocumentOpener& documentOpener()
+{
+    static DesktopOpener desktop;
+    return services().documents ? *services().documents : desktop;
+}
+
+ModelSource& modelSource()
+{
+    static FileCheckModelSource fileCheck;
+    return services().models ? *services().models : fileCheck;
+}
+
+void endProgram()
+{
+    if (services().endProgram)
+        services().endProgram();
+    else
+        QCoreApplication::exit(0);
+}
+
+void printerSetup(QWidget* owner)
+{
+    if (services().printerSetup)
+        services().printerSetup(owner);
+    else
+        toolkitPrinterSetup(owner);
+}
+
+} // namespace tarvello

@@ -1,0 +1,75 @@
+#pragma once
+// What the shell asks of the world outside its windows, behind small interfaces: opening
+// an address with the desktop, the model database, the selection windows (which live in
+// other libraries and depend on the shell, not the reverse), ending the program and the
+// printer set-up dialog. tarvello_main.cpp puts the real ones in place; tests put
+// recording ones.
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace tarvello {
+
+// Opens a web or mail address with the desktop's program for it; the result is ignored.
+class DocumentOpener {
+public:
+    virtual ~DocumentOpener() = default;
+    virtual void openAddress(const QUrl& address) = 0;
+};
+
+// The model database as the shell uses it: opened at start, closed at shutdown, and one
+// product line loaded into the model table at every pick.
+class ModelSource {
+public:
+    virtual ~ModelSource() = default;
+    // Opens the database file; when it cannot be opened, the message for the user,
+    // naming the file and the reason.
+    virtual std::optional<QString> open(const QString& path, const QString& connect) = 0;
+    virtual void close() = 0;
+    // Loads line 0, 1 or 2 into the model table; the database engine's message on failure.
+    virtual std::optional<QString> loadLine(int line) = 0;
+};
+
+// A model source that only checks that the database file is there and readable; it
+// loads nothing. Used until the program links the real database layer.
+class FileCheckModelSource : public ModelSource {
+public:
+    std::optional<QString> open(const QString& path, const QString& connect) override;
+    void close() override {}
+    std::optional<QString> loadLine(int) override { return std::nullopt; }
+};
+
+// The selection windows, reached through the program's main file: the KX window for line
+// 0, the ducted window for lines 1 and 2.
+class SelectionWindows {
+public:
+    virtual ~SelectionWindows() = default;
+    // Sets the caption of the line's window, creating (and so loading) it on first use.
+    virtual void setCaption(int line, const QString& caption) = 0;
+    // Shows the line's window modally; returns when the user closes it.
+    virtual void showModal(int line) = 0;
+};
+
+struct ShellServices {
+    DocumentOpener* documents = nullptr;
+    ModelSource* models = nullptr;
+    SelectionWindows* selection = nullptr;
+    std::function<void()> endProgram;                     // after an orderly shutdown
+    std::function<void(QWidget* owner)> printerSetup;     // the printer set-up dialog
+};
+
+// The process-wide services. Unset members fall back to: the desktop for addresses, a
+// file-checking model source, no selection windows (a pick only loads), quitting the
+// event loop, and the toolkit's printer dialogs.
+ShellServices& services();
+DocumentOpener& documentOpener();
+ModelSource& modelSource();
+void endProgram();
+void printerSetup(QWidget* owner);
+
+} // namespace tarvello
