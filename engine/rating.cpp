@@ -50,10 +50,11 @@ double unknownValue(const CoilState& s, Unknown unknown)
     return unknown == Unknown::WaterFlow ? s.WaterFlow : static_cast<double>(s.WaterOut);
 }
 
-// One bisection: `evaluate` rates the coil at the midpoint; `raiseOnPositive` tells which
-// end moves when the coil gives more than the water takes (dev > 0). True on convergence.
+// One bisection: `evaluate` rates the coil at the midpoint. When the coil could pass on more
+// than the water side takes (dev > 0) the lower end moves up if `positiveMovesLow`, else the
+// upper end moves down. True on convergence, false after `stepLimit` evaluations.
 template <typename Evaluate>
-bool bisect(CoilState& s, Unknown unknown, int stepLimit, bool raiseOnPositive, Evaluate evaluate)
+bool bisect(CoilState& s, Unknown unknown, int stepLimit, bool positiveMovesLow, Evaluate evaluate)
 {
     for (int step = 1;; ++step) {
         setMidpoint(s, unknown);
@@ -63,7 +64,7 @@ bool bisect(CoilState& s, Unknown unknown, int stepLimit, bool raiseOnPositive, 
         const float dev = CapacityDeviation(s);
         if (std::fabs(dev) < kDeviationTolerance_pct)
             return true;
-        const bool moveLow = (dev > 0) == raiseOnPositive;
+        const bool moveLow = (dev > 0) == positiveMovesLow;
         (moveLow ? s.BracketLow : s.BracketHigh) = unknownValue(s, unknown);
     }
 }
