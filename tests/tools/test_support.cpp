@@ -9,6 +9,7 @@
 #include <random>
 #include <spawn.h>
 #include <sstream>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,9 +29,17 @@ ProcessResult runProcess(const std::vector<std::string>& argv) {
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    // mdbtools print numbers in the locale's format: pin the decimal point.
+    std::vector<char*> env;
+    for (char** e = environ; *e; ++e)
+        if (!std::string_view(*e).starts_with("LC_ALL=") && !std::string_view(*e).starts_with("LC_NUMERIC="))
+            env.push_back(*e);
+    char numericC[] = "LC_NUMERIC=C";
+    env.push_back(numericC);
+    env.push_back(nullptr);
     pid_t pid = 0;
     ProcessResult result;
-    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         result.err = "cannot start " + argv[0] + ": " + std::strerror(spawned);
