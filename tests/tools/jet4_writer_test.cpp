@@ -152,7 +152,7 @@ TEST(JetWriter, RefusesWhatItCannotStoreFaithfully) {
     for (int i = 0; i < 256; ++i) many.push_back({"C" + std::to_string(i), ColumnType::Integer});
 
     const RefusalCase cases[] = {
-        {"table names differ only in case", twoTables, "same name"},
+        {"table names differ only in case", twoTables, "tables T and t have the same name"},
         {"reserved name", reservedName, "reserved"},
         {"no columns", oneTable({}, {}), "no columns"},
         {"too many columns", oneTable(many, {}), "more than 255 columns"},
@@ -191,6 +191,24 @@ TEST(JetWriter, RefusesARowLargerThanAPage) {
         row.push_back(std::u16string(255, u'ż'));  // 510 bytes each
     }
     EXPECT_THROW(buildJet4Image(oneTable(columns, {row})), WriteError);
+}
+
+TEST(JetWriter, RefusesATableBeyondItsUsageMap) {
+    // One row of four full Text(255) columns of non-Latin-1 text fills a page; the inline
+    // usage map lists at most 512 data pages per table.
+    std::vector<Column> columns;
+    Row row;
+    for (int i = 0; i < 4; ++i) {
+        columns.push_back({"T" + std::to_string(i), ColumnType::Text, 255});
+        row.push_back(std::u16string(255, u'ż'));
+    }
+    EXPECT_NO_THROW(buildJet4Image(oneTable(columns, std::vector<Row>(512, row))));
+    try {
+        buildJet4Image(oneTable(columns, std::vector<Row>(513, row)));
+        ADD_FAILURE() << "no error";
+    } catch (const WriteError& e) {
+        EXPECT_NE(std::string(e.what()).find("table T needs more than 512 data pages"), std::string::npos) << e.what();
+    }
 }
 
 TEST(JetWriter, AtomicWriteReplacesOrLeavesTheTargetAlone) {

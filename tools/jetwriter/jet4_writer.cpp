@@ -254,13 +254,34 @@ TableLayout catalogLayout() {
 
 // ---- rows ----------------------------------------------------------------------------
 
+// A name for messages (names are checked UTF-8 on the way in; this is only for display).
+std::string utf8Name(const std::u16string& name) {
+    std::string out;
+    for (size_t i = 0; i < name.size(); ++i) {
+        uint32_t c = name[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < name.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (name[++i] - 0xDC00);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
 std::string describeColumn(const std::u16string& table, const ColumnLayout& c) {
-    auto ascii = [](const std::u16string& s) {
-        std::string out;
-        for (char16_t ch : s) out.push_back(ch < 0x80 ? static_cast<char>(ch) : '?');
-        return out;
-    };
-    return ascii(table) + "." + ascii(c.name);
+    return utf8Name(table) + "." + utf8Name(c.name);
 }
 
 // The stored bytes of one value, or nothing for a Null. Throws when the value does not
@@ -507,7 +528,85 @@ void checkUniqueTableNames(const std::vector<PlannedTable>& tables) {
     for (size_t i = 0; i < tables.size(); ++i)
         for (size_t j = i + 1; j < tables.size(); ++j)
             if (foldCase(tables[i].layout.name) == foldCase(tables[j].layout.name))
-                throw WriteError("two tables have the same name");
+                throw WriteError("tables " + utf8Name(tables[i].layout.name) + " and " +
+                                 utf8Name(tables[j].layout.name) + " have the same name");
+}
+
+// The catalog first, then the user tables with their rows packed. Throws on anything the
+// layout cannot hold.
+std::vector<PlannedTable> planTables(const Database& db) {
+    std::vector<PlannedTable> tables;
+    tables.reserve(db.tables.size() + 1);
+    PlannedTable catalog;
+    catalog.layout = catalogLayout();
+    catalog.tableType = kTableTypeSystem;
+    tables.push_back(std::move(catalog));
+    for (const Table& t : db.tables) {
+        PlannedTable planned;
+        planned.layout = layoutUserTable(t);
+        try {
+            planned.rows = packRows(planned.layout, t.rows);
+        } catch (const WriteError& e) {
+            throw WriteError("table " + t.name + ": " + e.what());
+        }
+        planned.rowCount = static_cast<uint32_t>(t.rows.size());
+        tables.push_back(std::move(planned));
+    }
+    checkUniqueTableNames(tables);
+    if (2 * tables.size() * (kUsageMapRowSize + 2) + kDataPageHeaderSize > kPageSize)
+        throw WriteError("too many tables for one usage-map page");
+    return tables;
+}
+
+// Gives every user table its TDEF and data pages, then fills the catalog with one row per
+// user table pointing at its TDEF page and places the catalog's data pages last.
+// Returns the number of pages of the file.
+uint32_t placeTables(std::vector<PlannedTable>& tables) {
+    uint32_t nextPage = kFirstTablePage;
+    for (size_t t = 1; t < tables.size(); ++t) {
+        PlannedTable& table = tables[t];
+        table.tdefPage = nextPage++;
+        table.firstDataPage = nextPage;
+        table.dataPages = packDataPages(table.tdefPage, table.rows);
+        if (table.dataPages.size() > kMaxPagesPerTable)
+            throw WriteError("table " + utf8Name(table.layout.name) + " needs more than " +
+                             std::to_string(kMaxPagesPerTable) + " data pages");
+        nextPage += static_cast<uint32_t>(table.dataPages.size());
+    }
+    PlannedTable& catalog = tables[0];
+    catalog.tdefPage = kCatalogTdefPage;
+    for (size_t t = 1; t < tables.size(); ++t) {
+        const Row entry = {static_cast<int32_t>(tables[t].tdefPage), tables[t].layout.name,
+                           static_cast<int16_t>(kCatalogTypeTable), int32_t{0}, Null{}};
+        catalog.rows.push_back(packRow(catalog.layout, entry, t));
+    }
+    catalog.rowCount = static_cast<uint32_t>(catalog.rows.size());
+    catalog.firstDataPage = nextPage;
+    catalog.dataPages = packDataPages(kCatalogTdefPage, catalog.rows);
+    return nextPage + static_cast<uint32_t>(catalog.dataPages.size());
+}
+
+// Writes the header, the usage maps, every TDEF and every data page into one image.
+std::vector<uint8_t> assembleImage(const Page& header, const std::vector<PlannedTable>& tables,
+                                   uint32_t pageCount) {
+    std::vector<Page> pages(pageCount);
+    pages[0] = header;
+    pages[kGlobalMapPage] = DataPageBuilder(0).finish();
+    DataPageBuilder usageMaps(0);
+    for (const PlannedTable& table : tables) {
+        const auto dataPageCount = static_cast<uint32_t>(table.dataPages.size());
+        const uint32_t used = usageMaps.add(usageMapRow(table.firstDataPage, dataPageCount));
+        const uint32_t free = usageMaps.add(usageMapRow(table.firstDataPage, 0));
+        pages[table.tdefPage] = buildTdef(table.layout, table.tableType, table.rowCount,
+                                          rowPointer(kUsageMapPage, used), rowPointer(kUsageMapPage, free));
+        for (uint32_t k = 0; k < dataPageCount; ++k) pages[table.firstDataPage + k] = table.dataPages[k];
+    }
+    pages[kUsageMapPage] = usageMaps.finish();
+
+    std::vector<uint8_t> image;
+    image.reserve(pages.size() * kPageSize);
+    for (const Page& p : pages) image.insert(image.end(), p.begin(), p.end());
+    return image;
 }
 
 }  // namespace
@@ -582,71 +681,9 @@ std::optional<std::u16string> utf8ToUtf16(std::string_view utf8) {
 
 std::vector<uint8_t> buildJet4Image(const Database& db) {
     const Page header = buildHeader(db);
-
-    std::vector<PlannedTable> tables;
-    tables.reserve(db.tables.size() + 1);
-    PlannedTable catalogTable;
-    catalogTable.layout = catalogLayout();
-    catalogTable.tableType = kTableTypeSystem;
-    tables.push_back(std::move(catalogTable));
-    for (const Table& t : db.tables) {
-        PlannedTable planned;
-        planned.layout = layoutUserTable(t);
-        try {
-            planned.rows = packRows(planned.layout, t.rows);
-        } catch (const WriteError& e) {
-            throw WriteError("table " + t.name + ": " + e.what());
-        }
-        planned.rowCount = static_cast<uint32_t>(t.rows.size());
-        tables.push_back(std::move(planned));
-    }
-    checkUniqueTableNames(tables);
-    if (2 * tables.size() * (kUsageMapRowSize + 2) + kDataPageHeaderSize > kPageSize)
-        throw WriteError("too many tables for one usage-map page");
-
-    // Place the user tables, then the catalog rows that point at their TDEF pages.
-    uint32_t nextPage = kFirstTablePage;
-    for (size_t t = 1; t < tables.size(); ++t) {
-        PlannedTable& table = tables[t];
-        table.tdefPage = nextPage++;
-        table.firstDataPage = nextPage;
-        table.dataPages = packDataPages(table.tdefPage, table.rows);
-        nextPage += static_cast<uint32_t>(table.dataPages.size());
-    }
-    PlannedTable& catalog = tables[0];
-    catalog.tdefPage = kCatalogTdefPage;
-    for (size_t t = 1; t < tables.size(); ++t) {
-        const Row entry = {static_cast<int32_t>(tables[t].tdefPage), tables[t].layout.name,
-                           static_cast<int16_t>(kCatalogTypeTable), int32_t{0}, Null{}};
-        catalog.rows.push_back(packRow(catalog.layout, entry, t));
-    }
-    catalog.rowCount = static_cast<uint32_t>(catalog.rows.size());
-    catalog.firstDataPage = nextPage;
-    catalog.dataPages = packDataPages(kCatalogTdefPage, catalog.rows);
-    nextPage += static_cast<uint32_t>(catalog.dataPages.size());
-
-    std::vector<Page> pages(nextPage);
-    pages[0] = header;
-    pages[kGlobalMapPage] = DataPageBuilder(0).finish();
-    DataPageBuilder usageMaps(0);
-    for (PlannedTable& table : tables) {
-        if (table.dataPages.size() > kMaxPagesPerTable)
-            throw WriteError("a table needs more than " + std::to_string(kMaxPagesPerTable) +
-                             " data pages");
-        const auto pageCount = static_cast<uint32_t>(table.dataPages.size());
-        const uint32_t used = usageMaps.add(usageMapRow(table.firstDataPage, pageCount));
-        const uint32_t free = usageMaps.add(usageMapRow(table.firstDataPage, 0));
-        pages[table.tdefPage] = buildTdef(table.layout, table.tableType, table.rowCount,
-                                          rowPointer(kUsageMapPage, used),
-                                          rowPointer(kUsageMapPage, free));
-        for (uint32_t k = 0; k < pageCount; ++k) pages[table.firstDataPage + k] = table.dataPages[k];
-    }
-    pages[kUsageMapPage] = usageMaps.finish();
-
-    std::vector<uint8_t> image;
-    image.reserve(pages.size() * kPageSize);
-    for (const Page& p : pages) image.insert(image.end(), p.begin(), p.end());
-    return image;
+    std::vector<PlannedTable> tables = planTables(db);
+    const uint32_t pageCount = placeTables(tables);
+    return assembleImage(header, tables, pageCount);
 }
 
 void writeFileAtomically(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
