@@ -7,7 +7,7 @@
 //     Long (32-bit), Single, Double;
 //   - every further row holds one value per column; numbers use a decimal point;
 //   - an empty unquoted field is Null; "" (two quotes) is an empty text;
-//   - blank lines are ignored.
+//   - blank lines are ignored (so a one-column table cannot hold a row whose only value is Null).
 // The table takes the file's base name ("data/DatiKORVE.csv" -> DatiKORVE).
 
 #include "tools/jetwriter/jet4_writer.h"
