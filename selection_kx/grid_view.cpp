@@ -1,0 +1,90 @@
+#include "selection_kx/grid_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace tarvello {
+
+GridView::GridView(QWidget* parent) : QTableView(parent)
+{
+    setModel(&grid_);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(true);
+    connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) { clickRow(index.row()); });
+    connect(&grid_, &QAbstractItemModel::modelReset, this, &GridView::applyGeometry);
+    connect(&grid_, &QAbstractItemModel::rowsInserted, this, &GridView::applyGeometry);
+}
+
+void GridView::applyGeometry()
+{
+    for (int col = 0; col < grid_.cols(); ++col)
+        setColumnWidth(col, twipsToPixels(grid_.colWidth(col)));
+    const int defaultHeight = verticalHeader()->defaultSectionSize();
+    for (int row = 0; row < grid_.rows(); ++row) {
+        const int twips = grid_.rowHeight(row);
+        setRowHeight(row, twips > 0 ? twipsToPixels(twips) : defaultHeight);
+    }
+}
+
+void GridView::clickRow(int row)
+{
+    if (row < 0 || row >= grid_.rows())
+        return;
+    // The current cell moves to the mark column without changing the selection, so that a
+    // copy after a click still takes the cells the user selected.
+    selectionModel()->setCurrentIndex(grid_.index(row, 0), QItemSelectionModel::NoUpdate);
+    togglePrintMark(grid_, row);
+}
+
+GridView::Selection GridView::selection() const
+{
+    Selection result;
+    result.lastCol = grid_.cols() - 1;
+    const QModelIndexList selected = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList{};
+    if (!selected.isEmpty()) {
+        result.firstRow = grid_.rows();
+        result.lastCol = 0;
+        for (const QModelIndex& index : selected) {
+            result.firstRow = std::min(result.firstRow, index.row());
+            result.lastRow = std::max(result.lastRow, index.row());
+            result.lastCol = std::max(result.lastCol, index.column());
+        }
+        return result;
+    }
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.row() >= grid_.fixedRows()) {
+        result.firstRow = result.lastRow = current.row();
+        result.lastCol = current.column();
+    }
+    return result;
+}
+
+QString GridView::copySelection()
+{
+    const Selection selected = selection();
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    const QString text = clipboardText(grid_, selected.firstRow, selected.lastRow, selected.lastCol);
+    clipboard->setText(text);
+    return text;
+}
+
+void GridView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+} // namespace tarvello

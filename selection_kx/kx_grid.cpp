@@ -1,0 +1,114 @@
+#include "selection_kx/kx_grid.h"
+
+#include "engine/coil_state.h"
+#include "selection_kx/field_checks.h"
+#include "shell/display_mask.h"
+#include "shell/language.h"
+#include "shell/units.h"
+
+#include <QStringList>
+
+namespace tarvello {
+
+namespace {
+
+constexpr int kHeadingRowHeight = 700; // twips
+constexpr int kMarkWidth = 200;
+constexpr int kCoolingModelWidth = 1200;
+constexpr int kCoolingValueWidth = 850;
+constexpr int kCoolingValueWidthGerman = 1300;
+constexpr int kHeatingModelWidth = 800;
+constexpr int kHeatingValueWidth = 900;
+constexpr qint16 kGermanBase = 700;
+const QString kDegrees = QStringLiteral("°C");
+const QString kDecibelA = QStringLiteral("dB(A)");
+const QString kTempMask = QStringLiteral("##0.0");
+
+struct Column {
+    QString heading;
+    QString unit;
+};
+
+QList<Column> valueColumns(int mode, bool waterFlowGiven)
+{
+    const Column water = waterFlowGiven ? Column{Testo(94), kDegrees} : Column{Testo(48), UnitQw.name()};
+    QList<Column> columns;
+    if (mode == ModeCooling) {
+        columns << Column{Testo(55), powerUnitForMode(mode)} << Column{Testo(52), powerUnitForMode(mode)};
+    } else {
+        columns << Column{Testo(54), powerUnitForMode(mode)};
+    }
+    columns << water << Column{Testo(45), UnitDpW.name()} << Column{Testo(49), UnitQa.name()}
+            << Column{Testo(96), kDegrees} << Column{Testo(53), kDecibelA} << Column{Testo(57), kDecibelA};
+    return columns;
+}
+
+} // namespace
+
+QString powerUnitForMode(int mode)
+{
+    const QString name = UnitPt.name();
+    return mode == ModeHeating ? name.left(6) : name.right(6);
+}
+
+void layoutKxGrid(TextGrid& grid, int mode, bool waterFlowGiven, qint16 langBase)
+{
+    const bool cooling = mode == ModeCooling;
+    const QList<Column> columns = valueColumns(mode, waterFlowGiven);
+    grid.setRows(1);
+    grid.setFixedRows(0);
+    grid.setCols(2 + int(columns.size()));
+    grid.setColWidth(0, kMarkWidth);
+    grid.setRightAligned(0, false);
+    grid.setColWidth(1, cooling ? kCoolingModelWidth : kHeatingModelWidth);
+    grid.setRightAligned(1, false);
+    const int valueWidth = !cooling ? kHeatingValueWidth
+                           : langBase == kGermanBase ? kCoolingValueWidthGerman
+                                                     : kCoolingValueWidth;
+    for (int col = 2; col < grid.cols(); ++col) {
+        grid.setColWidth(col, valueWidth);
+        grid.setRightAligned(col, true);
+    }
+    QStringList headings{QString(), Testo(40)};
+    QStringList units{QString(), QString()};
+    for (const Column& column : columns) {
+        headings << column.heading;
+        units << column.unit;
+    }
+    grid.addItem(headings.join(QLatin1Char('\t')));
+    grid.addItem(units.join(QLatin1Char('\t')));
+    grid.addItem(QString());
+    grid.removeItem(0);
+    grid.setRowHeight(0, kHeadingRowHeight);
+    grid.setFixedRows(2);
+}
+
+QString kxResultRow(const RatingResult& r, const ModelTable& table, int speed, int mode, bool leavingWaterGiven)
+{
+    QStringList cells{QString(), QString::fromStdString(table.Modello[r.model])};
+    cells << UnitPt.format(r.Capacity);
+    if (mode == ModeCooling)
+        cells << UnitPt.format(r.SensibleCapacity);
+    cells << (leavingWaterGiven ? UnitQw.format(r.WaterFlow) : FormatMask(r.WaterOut, kTempMask));
+    QString drop = UnitDpW.format(r.WaterPressureDrop);
+    if (isLaminar(r))
+        drop += QStringLiteral(" *");
+    cells << drop << UnitQa.format(r.AirFlow) << FormatMask(r.AirOut, kTempMask)
+          << generalNumber(table.LWA[r.model][speed]) << generalNumber(table.LPA[r.model][speed]);
+    return cells.join(QLatin1Char('\t'));
+}
+
+void fillSummaryGrid(TextGrid& grid, const QList<SummaryRow>& rows)
+{
+    grid.setRows(1);
+    grid.setFixedRows(0);
+    grid.setCols(3);
+    grid.setColWidth(0, 3000);
+    grid.setColWidth(1, 700);
+    grid.setColWidth(2, 1500);
+    for (const SummaryRow& row : rows)
+        grid.addItem(row.caption + QLatin1Char('\t') + row.unit + QLatin1Char('\t') + row.value);
+    grid.removeItem(0);
+}
+
+} // namespace tarvello

@@ -1,0 +1,44 @@
+#pragma once
+// The KX results grid: its layout per mode (ImpostaGriglia), the text of a result row,
+// and the input summary grid (RiepilogoDati). All units and masks are the current ones.
+
+#include "engine/model_table.h"
+#include "engine/rating.h"
+#include "selection_kx/text_grid.h"
+
+#include <QList>
+#include <QString>
+
+namespace tarvello {
+
+// The power unit name cut for the mode: its last six characters in cooling ("Frig/h"),
+// its first six in heating ("Cal/h ").
+QString powerUnitForMode(int mode);
+
+// Lays the results grid out for `mode` and empties it: heading row, unit row and one
+// empty row, two fixed rows. The water column shows the leaving water temperature when
+// the water flow is given, the water flow otherwise.
+void layoutKxGrid(TextGrid& grid, int mode, bool waterFlowGiven, qint16 langBase);
+
+// The tab-separated cells of one result row for the speed of the run; the water column
+// shows the water flow when the leaving water temperature was given, else the leaving
+// water temperature.
+QString kxResultRow(const RatingResult& result, const ModelTable& table, int speed, int mode,
+                    bool leavingWaterGiven);
+
+// Below this Reynolds number the water flow in the tubes is laminar, and the pressure drop
+// is marked " *".
+constexpr float kLaminarReynolds = 2300.0f;
+inline bool isLaminar(const RatingResult& result) { return result.Reynolds < kLaminarReynolds; }
+
+// One row of the input summary: a label's caption, a unit, a field's text as typed.
+struct SummaryRow {
+    QString caption;
+    QString unit;
+    QString value;
+};
+
+// Rebuilds the input summary grid: three columns of 3000, 700 and 1500 twips, no heading.
+void fillSummaryGrid(TextGrid& grid, const QList<SummaryRow>& rows);
+
+} // namespace tarvello

@@ -1,0 +1,103 @@
+#include "selection_kx/kx_inputs.h"
+
+#include "engine/psychrometrics.h"
+#include "shell/language.h"
+#include "shell/units.h"
+
+namespace tarvello {
+
+namespace {
+
+constexpr float kMaxStaticPressure_Pa = 80.0f;
+// The largest temperature difference of the water, K, by mode.
+constexpr float kMaxCoolingWaterRise = 10.0f;
+constexpr float kMaxHeatingWaterDrop = 40.0f;
+
+float numberOrZero(const QString& text)
+{
+    return fieldNumber(text).value_or(0.0f);
+}
+
+QString indexed(const char* name, int mode)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(mode);
+}
+
+} // namespace
+
+RangeRule kxRangeRule(KxField field, int mode)
+{
+    const bool cooling = mode == ModeCooling;
+    switch (field) {
+    case KxField::Tsa1:
+        return cooling ? RangeRule{18, 33, QStringLiteral("°C"), false} : RangeRule{-15, 30, QStringLiteral("°C"), true};
+    case KxField::Tw1:
+        return cooling ? RangeRule{5, 20, QStringLiteral("°C"), false} : RangeRule{30, 95, QStringLiteral("°C"), false};
+    case KxField::Glic:
+        return {0, 60, QStringLiteral("%"), true};
+    case KxField::Psu:
+        return {0, kMaxStaticPressure_Pa * UnitDpA.factor(), UnitDpA.name(), true};
+    case KxField::Ur:
+        return {20, 98, QStringLiteral("%"), true};
+    }
+    return {};
+}
+
+KxConditions readKxConditions(const KxFieldTexts& texts, float waterFlowFactor, float airPressureFactor)
+{
+    KxConditions c;
+    c.AirIn = numberOrZero(texts.airIn);
+    c.WaterIn = numberOrZero(texts.waterIn);
+    c.WaterOutGiven = numberOrZero(texts.waterOut);
+    c.WaterFlowGiven = waterFlowFactor != 0 ? float(double(numberOrZero(texts.waterFlow)) / waterFlowFactor) : 0.0f;
+    c.GlycolPercent = numberOrZero(texts.glycol);
+    c.StaticPressure = airPressureFactor != 0 ? float(double(numberOrZero(texts.pressure)) / airPressureFactor) : 0.0f;
+    c.AirInRh = numberOrZero(texts.humidity);
+    return c;
+}
+
+std::optional<MissingInput> firstMissingInput(const KxConditions& c, int mode)
+{
+    const bool cooling = mode == ModeCooling;
+    if (cooling && c.AirIn == 0)
+        return MissingInput{Testo(105), indexed("txtTsa1", 0)};
+    if (c.WaterIn == 0)
+        return MissingInput{Testo(100), indexed("txtTw1", mode)};
+    if (cooling && c.AirInRh == 0)
+        return MissingInput{Testo(106), QString()};
+    if (c.WaterOutGiven == 0 && c.WaterFlowGiven == 0)
+        return MissingInput{Testo(107), indexed("txtTw2", mode)};
+    // The differences are held in single precision: exactly 10 (or 40) passes.
+    if (cooling && c.WaterFlowGiven == 0 && float(c.WaterOutGiven - c.WaterIn) > kMaxCoolingWaterRise)
+        return MissingInput{Testo(103) + QStringLiteral(" > 10 °C"), indexed("txtTw2", 0)};
+    if (!cooling && c.WaterFlowGiven == 0 && float(c.WaterIn - c.WaterOutGiven) > kMaxHeatingWaterDrop)
+        return MissingInput{Testo(103) + QStringLiteral(" > 40 °C"), indexed("txtTw2", 1)};
+    // A leaving water temperature on the wrong side of the entering one has no operating
+    // point; it is refused here, as when the field is left.
+    if (c.leavingWaterGiven()) {
+        if (cooling && !(c.WaterOutGiven > c.WaterIn))
+            return MissingInput{Testo(111), indexed("txtTw2", 0)};
+        if (!cooling && !(c.WaterOutGiven < c.WaterIn))
+            return MissingInput{Testo(102), indexed("txtTw2", 1)};
+    }
+    return std::nullopt;
+}
+
+void applyKxConditions(const KxConditions& c, int mode, CoilState& s)
+{
+    s.Mode = static_cast<int16_t>(mode);
+    s.AirIn = c.AirIn;
+    s.WaterIn = c.WaterIn;
+    s.WaterOut = c.WaterOutGiven;
+    s.GlycolPercent = c.GlycolPercent;
+    s.AirInRh = c.AirInRh;
+    if (mode == ModeCooling) {
+        s.SatEnthalpyWaterIn = EnthalpyFromWetBulb(c.WaterIn, c.WaterIn);
+        s.AirInWetBulb = WetBulbFromRelHumidity(c.AirIn, c.AirInRh);
+        s.AirInEnthalpy = EnthalpyFromWetBulb(s.AirInWetBulb, c.AirIn);
+    } else {
+        s.AirInRh = 0;
+    }
+}
+
+} // namespace tarvello

@@ -1,0 +1,67 @@
+#pragma once
+// The inputs of the KX window without its widgets: the ranges of the fields, reading the
+// fields of one mode into the design conditions, and the completeness checks of a run
+// (LeggiDatiKX), in their order.
+
+#include "engine/coil_state.h"
+#include "selection_kx/field_checks.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tarvello {
+
+// The fields of the KX window that have a range, by the name of their control array.
+enum class KxField { Tsa1, Tw1, Glic, Psu, Ur };
+
+// The range of a field in `mode` (0 cooling, 1 heating); the static pressure limit is 80 Pa
+// in the current air pressure unit.
+RangeRule kxRangeRule(KxField field, int mode);
+
+// The texts of the fields of one mode.
+struct KxFieldTexts {
+    QString airIn;       // txtTsa1(i), °C
+    QString waterIn;     // txtTw1(i), °C
+    QString waterOut;    // txtTw2(i), °C
+    QString waterFlow;   // txtQw(i), water flow unit
+    QString glycol;      // txtGlic(i), %
+    QString pressure;    // txtpsu(i), air pressure unit
+    QString humidity;    // txtUr, %
+};
+
+// The design conditions as read; a field that is not a number reads as 0.
+struct KxConditions {
+    float AirIn = 0;           // °C
+    float WaterIn = 0;         // °C
+    float WaterOutGiven = 0;   // °C
+    float WaterFlowGiven = 0;  // m³/s
+    float GlycolPercent = 0;   // %
+    float StaticPressure = 0;  // Pa
+    float AirInRh = 0;         // %
+
+    // The run takes the leaving water temperature whenever one is given; the water flow
+    // counts as given only without it.
+    bool leavingWaterGiven() const { return WaterOutGiven > 0; }
+    bool waterFlowGiven() const { return !leavingWaterGiven() && WaterFlowGiven != 0; }
+};
+
+// Reads the texts with the water flow factor of UnitQw and the air pressure factor of
+// UnitDpA (shown = internal × factor).
+KxConditions readKxConditions(const KxFieldTexts& texts, float waterFlowFactor, float airPressureFactor);
+
+// A missing or contradictory input: the message and the field that gets the focus (its
+// object name, empty when the focus stays).
+struct MissingInput {
+    QString message;
+    QString focusField;
+};
+
+// The first failing completeness check of `mode`, in the order the user is told.
+std::optional<MissingInput> firstMissingInput(const KxConditions& conditions, int mode);
+
+// Copies the conditions into the working record and completes the entering air state: in
+// cooling the wet bulb and the enthalpies, in heating a humidity of 0.
+void applyKxConditions(const KxConditions& conditions, int mode, CoilState& state);
+
+} // namespace tarvello

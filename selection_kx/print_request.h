@@ -1,0 +1,29 @@
+#pragma once
+// What the print buttons of the selection windows need: the printer test and the print
+// options window, which the printing part provides. Until a print options window is set,
+// a print button tells the user that printing is not available yet.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace tarvello {
+
+// True when the default printer accepts a page orientation (portrait is set); false when
+// there is no printer or it refuses.
+bool StampanteDisponibile();
+
+// Opens the print options window modally over `owner`; `orientationAvailable` says
+// whether the page-orientation choice is offered.
+using PrintOptionsOpener = std::function<void(QWidget* owner, bool orientationAvailable)>;
+PrintOptionsOpener& printOptionsOpener();
+
+// The message shown by a print button while no print options window is set.
+QString printingNotAvailableText();
+
+// cmdStampa_Click of both selection windows.
+void requestPrint(QWidget* owner);
+
+} // namespace tarvello
