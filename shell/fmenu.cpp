@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSysInfo>
 #include <QTimer>
 #include <QToolBar>
@@ -142,7 +143,11 @@ void Fmenu::load()
     lblVer->setText(QStringLiteral("Ver. ") + QString::fromLatin1(kVersionText));
     InitPropertyTables();
     ImpostaLingua();
-    show();
+    // The work area takes the whole screen; a desktop without a window manager keeps
+    // this geometry, one with a manager maximises the window.
+    if (const QScreen* where = screen())
+        setGeometry(where->availableGeometry());
+    showMaximized();
     Forms::fscelta()->show();
     QApplication::processEvents();
 }

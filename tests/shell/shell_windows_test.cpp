@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -50,6 +51,8 @@ public:
     std::optional<QString> open(const QString& path, const QString& connect) override
     {
         log << "open " + path + " " + connect;
+        const FInfo* splash = Forms::findLoaded<FInfo>();
+        splashShownAtOpen = splash && splash->isVisible() && !Forms::findLoaded<Fmenu>();
         return openFailure;
     }
     void close() override { log << "close database"; }
@@ -67,6 +70,7 @@ public:
 
     QStringList log;
     std::optional<QString> openFailure;
+    bool splashShownAtOpen = false;
     std::optional<QString> loadFailure;
 };
 
@@ -151,6 +155,7 @@ TEST_F(ShellWindows, StartShowsMainWindowWithChooserInSavedLanguage)
     EXPECT_EQ(control<QMenu>(menu, "mnuinfo")->title(), "&Info");
     EXPECT_EQ(control<QToolButton>(menu, "SSunmis")->toolTip(), textForLanguage(100, 4));
     EXPECT_EQ(world.log, QStringList({"open " + dir.path() + "/tarvello.mdb ;PWD=kelbrun"}));
+    EXPECT_TRUE(world.splashShownAtOpen); // the splash is up, the main window not yet
     EXPECT_TRUE(sink.messages.isEmpty());
 
     Fscelta* chooser = Forms::fscelta();
@@ -158,6 +163,20 @@ TEST_F(ShellWindows, StartShowsMainWindowWithChooserInSavedLanguage)
     EXPECT_EQ(control<QGroupBox>(chooser, "frmselection(1)")->title(), textForLanguage(100, 88));
     EXPECT_EQ(control<QGroupBox>(chooser, "frmselection(2)")->title(), textForLanguage(100, 128));
     EXPECT_EQ(control<QLabel>(chooser, "lbltitolo")->text(), textForLanguage(100, 27));
+}
+
+TEST_F(ShellWindows, StartFindsTheLocalesDecimalSeparatorAndTheProgramFolder)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    ASSERT_TRUE(start());
+    EXPECT_EQ(DecimalSep, ",");
+    EXPECT_EQ(AppDir, dir.path() + "/");
+    restart();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    restart();
+    EXPECT_EQ(DecimalSep, ".");
+    QLocale::setDefault(saved);
 }
 
 TEST_F(ShellWindows, ScreenWarningBelowEightHundredPixels)
@@ -385,6 +404,17 @@ TEST_F(ShellWindows, SystemInfoIsTheAboutBox)
     ASSERT_EQ(sink.messages.size(), 1);
     EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::About);
     EXPECT_TRUE(sink.messages[0].text.contains("Qt "));
+}
+
+TEST_F(ShellWindows, PrinterSetUpWithoutPrinterSaysSo)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "this machine has a printer";
+    ASSERT_TRUE(start());
+    control<QToolButton>(Forms::fmenu(), "SSdefprt")->click();
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Critical);
+    EXPECT_EQ(sink.messages[0].text, Testo(112));
 }
 
 TEST(Clock, LongDateTwoSpacesAndLongTimeWithoutZone)
