@@ -94,14 +94,11 @@ void OpenWiringDocument(const QString& name, const QString& programDir, Document
         messages.show(tarvello::shellErrorMessage(result, QDir::toNativeSeparators(path)));
 }
 
-int Main()
+int runConfigurator(const QString& programDir, MessageSink& messages, DocumentOpener& opener)
 {
-    const QString programDir = QCoreApplication::applicationDirPath();
     const QString databasePath = QDir(programDir).filePath(QStringLiteral("pinvale.mdb"));
-    MessageBoxSink messages;
     try {
         AccessConfiguratorData data(databasePath);
-        ShellDocumentOpener opener;
         Frm_configurator window(data, opener, messages, programDir);
         window.show();
         return QApplication::exec();
@@ -109,6 +106,13 @@ int Main()
         messages.show(QString::fromUtf8(error.what()));
         return 1;
     }
+}
+
+int Main()
+{
+    MessageBoxSink messages;
+    ShellDocumentOpener opener;
+    return runConfigurator(QCoreApplication::applicationDirPath(), messages, opener);
 }
 
 } // namespace pinvale

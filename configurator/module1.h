@@ -55,9 +55,13 @@ bool isSafeWiringName(const QString& name);
 void OpenWiringDocument(const QString& name, const QString& programDir, DocumentOpener& opener,
                         MessageSink& messages);
 
-// The program: opens "pinvale.mdb" in the program's own folder, shows Frm_configurator
-// and returns when the window is gone (0), or after a message naming the file when the
-// database cannot be opened (1). A QApplication must exist.
+// The program: opens "pinvale.mdb" in `programDir`, shows Frm_configurator and runs the
+// event loop until the window is gone (0). A database that cannot be opened or read gives
+// a message naming the file, then 1. A QApplication must exist.
+int runConfigurator(const QString& programDir, MessageSink& messages, DocumentOpener& opener);
+
+// The program's entry: runConfigurator in the executable's own folder, with message boxes
+// and the desktop's viewers.
 int Main();
 
 } // namespace pinvale

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <unistd.h>
@@ -145,6 +146,7 @@ public:
         const QDir root(home_.path());
         for (const char* sub : {"config", "etc", "data/applications", "share/applications"})
             root.mkpath(sub);
+        linkSystemMimeDatabase(root.filePath("share/mime"));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("etc")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("data")));
@@ -174,11 +176,27 @@ public:
     }
 
 private:
+    // The MIME database itself stays visible (Qt reads it from the same folders); only
+    // the applications and the associations come from the sandbox.
+    void linkSystemMimeDatabase(const QString& link)
+    {
+        QByteArray dirs = saved_["XDG_DATA_DIRS"];
+        if (dirs.isEmpty())
+            dirs = "/usr/local/share:/usr/share";
+        for (const QByteArray& dir : dirs.split(':')) {
+            const QString mime = QDir(QFile::decodeName(dir)).filePath("mime");
+            if (QFileInfo::exists(mime + "/packages")) {
+                QFile::link(mime, link);
+                return;
+            }
+        }
+    }
+
     static constexpr const char* kVariables[] = {
         "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
         "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
         "XDG_MENU_PREFIX"};
-    std::map<const char*, QByteArray> saved_;
+    std::map<QByteArray, QByteArray> saved_;
     QTemporaryDir home_;
 };
 
