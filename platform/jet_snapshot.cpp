@@ -7,10 +7,12 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <chrono>
 #include <cstring>
 #include <vector>
@@ -21,6 +23,7 @@ namespace {
 constexpr std::size_t kMaxRowsPerTable = 1'000'000;
 constexpr std::size_t kMaxImageBytes = 512u << 20;
 constexpr uint32_t kImageMagic = 0x494A5654; // "TVJI"
+constexpr rlim_t kMemoryAllowance = rlim_t(1) << 30;
 
 std::string corruptMessage(const std::string& path)
 {
@@ -369,12 +372,35 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+// A damaged length field can make libmdb grow a buffer without end: cap what the
+// reading process may allocate beyond what it already has (the fork's copy of the
+// program, and under AddressSanitizer its shadow memory).
+void limitMemory()
+{
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm)
+        return;
+    unsigned long sizes[6] = {};
+    const bool read = std::fscanf(statm, "%lu %lu %lu %lu %lu %lu", &sizes[0], &sizes[1], &sizes[2], &sizes[3],
+                                  &sizes[4], &sizes[5]) == 6;
+    std::fclose(statm);
+    if (!read)
+        return;
+    const rlim_t dataBytes = rlim_t(sizes[5]) * rlim_t(::sysconf(_SC_PAGESIZE));
+    const rlimit limit{dataBytes + kMemoryAllowance, dataBytes + kMemoryAllowance};
+    ::setrlimit(RLIMIT_DATA, &limit);
+}
+
 [[noreturn]] void runReadingProcess(std::span<const unsigned char> file, int fd)
 {
-    // libmdb reports damaged pages on stderr; the caller gets an error of its own instead.
+    // libmdb reports damaged pages on stderr and dumps bytes on stdout; the caller gets
+    // an error of its own instead.
     const int devNull = ::open("/dev/null", O_WRONLY);
-    if (devNull >= 0)
+    if (devNull >= 0) {
+        ::dup2(devNull, STDOUT_FILENO);
         ::dup2(devNull, STDERR_FILENO);
+    }
+    limitMemory();
     int status = 1;
     try {
         const std::string bytes = imageBytes(file);
@@ -386,10 +412,10 @@ bool writeAll(int fd, std::string_view bytes)
 }
 
 // Reads the child's output until it closes the pipe; false on timeout or overflow.
-bool collectOutput(int fd, std::string& bytes)
+bool collectOutput(int fd, std::string& bytes, std::chrono::milliseconds timeout)
 {
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::seconds(kReadTimeoutSeconds);
+    const auto deadline = Clock::now() + timeout;
     char buffer[65536];
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -424,6 +450,11 @@ int waitForChild(pid_t pid)
 
 } // namespace
 
+std::chrono::milliseconds readTimeout(std::size_t fileBytes)
+{
+    return kReadTimeoutBase + kReadTimeoutPerMiB * std::int64_t(fileBytes >> 20);
+}
+
 DatabaseImage readDatabaseImage(std::span<const unsigned char> file, const std::string& path)
 {
     int fds[2];
@@ -445,7 +476,7 @@ DatabaseImage readDatabaseImage(std::span<const unsigned char> file, const std::
     }
     ::close(fds[1]);
     std::string bytes;
-    const bool complete = collectOutput(fds[0], bytes);
+    const bool complete = collectOutput(fds[0], bytes, readTimeout(file.size()));
     ::close(fds[0]);
     if (!complete)
         ::kill(pid, SIGKILL);
