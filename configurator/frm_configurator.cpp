@@ -300,9 +300,9 @@ void Frm_configurator::runGuarded(const std::function<void()>& action)
 void Frm_configurator::endAfterDatabaseError(const QString& message)
 {
     messages_.show(message);
+    QCoreApplication::exit(1);  // before the window goes, so the program ends with 1
     close();
     data_.close();
-    QCoreApplication::exit(1);
 }
 
 void Frm_configurator::Btn_Initialise_Click() { choices_.initialise(); }

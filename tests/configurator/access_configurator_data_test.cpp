@@ -1,10 +1,17 @@
 // The configurator's reader on Access files written by an independent writer, and the
 // shipped table of diagrams against every configuration the window can reach.
 #include "configurator/access_configurator_data.h"
+#include "configurator/module1.h"
+#include "tools/jetwriter/jet4_writer.h"
+
+#include "fake_configurator.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -64,6 +71,70 @@ TEST(AccessConfiguratorData, ADatabaseWithoutTheTablesIsRefusedAtOpen)
     const QString other =
         QStringLiteral(TARVELLO_SHARED_DIR "/fixtures/independent-writer/tarvello.mdb");
     EXPECT_THROW(AccessConfiguratorData data(other), ConfiguratorDataError);
+}
+
+// A pinvale.mdb written by our Jet writer into `folder`, with the given `dip` columns and
+// rows and one Version row.
+QString writeConfiguratorDatabase(const QTemporaryDir& folder, jetwriter::Value version,
+                                  std::vector<jetwriter::Column> dipColumns,
+                                  std::vector<jetwriter::Row> dipRows)
+{
+    using namespace jetwriter;
+    Database db;
+    db.tables.push_back({"Version", {{"Version", ColumnType::Text, 50}}, {{version}}});
+    db.tables.push_back({"dip", std::move(dipColumns), std::move(dipRows)});
+    const QString path = folder.filePath("pinvale.mdb");
+    writeFileAtomically(path.toStdString(), buildJet4Image(db));
+    return path;
+}
+
+TEST(AccessConfiguratorData, NullValuesReadAsEmptyTexts)
+{
+    using namespace jetwriter;
+    QTemporaryDir folder;
+    AccessConfiguratorData data(writeConfiguratorDatabase(
+        folder, Null{}, {{"codice", ColumnType::Long}, {"Wiring", ColumnType::Text, 50}},
+        {{int32_t{1111000}, Null{}}, {int32_t{11}, u"w0000011.pdf"}}));
+    EXPECT_EQ(data.versionText(), QString(""));
+    EXPECT_EQ(data.wiringFor(wiringQuery("1111000")), QString(""));
+    EXPECT_EQ(data.wiringFor(wiringQuery("0000011")), QStringLiteral("w0000011.pdf"));
+}
+
+TEST(AccessConfiguratorData, ANullDiagramIsNoDocumentToOpen)
+{
+    using namespace jetwriter;
+    QTemporaryDir folder;
+    writeConfiguratorDatabase(folder, u"3.0",
+                              {{"codice", ColumnType::Long}, {"Wiring", ColumnType::Text, 50}},
+                              {{int32_t{1111000}, Null{}}});
+    testing::RecordingMessages messages;
+    testing::RecordingOpener opener;
+    QTimer::singleShot(0, [] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* show = top->findChild<QPushButton*>("Btn_ShowWiring")) {
+                show->click();
+                top->close();
+            }
+        }
+    });
+    EXPECT_EQ(runConfigurator(folder.path(), messages, opener), 0);
+    EXPECT_EQ(messages.shown, QStringList({"Documentazione non trovata"}));
+    EXPECT_TRUE(opener.opened.isEmpty());
+}
+
+TEST(AccessConfiguratorData, ADiagramTableWithoutItsColumnEndsTheProgramWithTheError)
+{
+    using namespace jetwriter;
+    QTemporaryDir folder;
+    writeConfiguratorDatabase(folder, u"3.0",
+                              {{"codice", ColumnType::Long}, {"Document", ColumnType::Text, 50}},
+                              {{int32_t{1111000}, u"w1111000.pdf"}});
+    testing::RecordingMessages messages;
+    testing::RecordingOpener opener;
+    EXPECT_EQ(runConfigurator(folder.path(), messages, opener), 1);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("3265")) << messages.shown[0].toStdString();
+    EXPECT_TRUE(messages.shown[0].contains(folder.filePath("pinvale.mdb")));
 }
 
 // The configuration codes the window can reach (see the choices' reachability test):
