@@ -11,6 +11,9 @@
 #include <functional>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 #include <string>
 
 namespace tarvello {
@@ -274,7 +277,8 @@ public:
         const auto dir = std::filesystem::temp_directory_path() / "tarvello-locales";
         std::filesystem::create_directories(dir);
         const std::string command = "localedef -i it_IT -f UTF-8 " + (dir / "it_IT.UTF-8").string() + " 2>/dev/null";
-        if (std::system(command.c_str()) == 0) {
+        // Built once per machine: later runs find it in the temporary folder.
+        if (std::filesystem::exists(dir / "it_IT.UTF-8" / "LC_NUMERIC") || std::system(command.c_str()) == 0) {
             setenv("LOCPATH", dir.c_str(), 1);
             active_ = std::setlocale(LC_NUMERIC, "it_IT.UTF-8") != nullptr;
         }
@@ -382,6 +386,78 @@ TEST(FieldValue, ConversionsRoundCheckRangeAndRefuseNull)
               dberr::Overflow);
     EXPECT_EQ(errorNumberOf([] { (void)FieldValue::null(FieldType::Text).toText(); }), dberr::InvalidUseOfNull);
     EXPECT_EQ(FieldValue::text(FieldType::Text, "").toText(), "");
+}
+
+} // namespace
+} // namespace tarvello
+
+namespace tarvello {
+namespace {
+
+// ---- Null and empty text ----
+
+// A copy of pinvale.mdb with its two dip rows edited in place. Each row is
+// [2 columns][codice][Wiring UCS-2, 24 bytes][eod][var offset][1 var column][null mask]:
+// clearing a mask bit makes the value Null, moving eod down to the value's start makes
+// the text empty while the mask still says "present".
+class EditedPinvale {
+public:
+    EditedPinvale()
+    {
+        std::ifstream in(kPinvale, std::ios::binary);
+        bytes_.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    // The row whose codice is `code` (both codes fit in three bytes).
+    std::size_t rowStart(uint32_t code) const
+    {
+        const unsigned char head[] = {0x02, 0x00, uint8_t(code), uint8_t(code >> 8), uint8_t(code >> 16), 0x00};
+        const auto it = std::search(bytes_.begin(), bytes_.end(), std::begin(head), std::end(head));
+        EXPECT_NE(it, bytes_.end()) << "row " << code << " not found";
+        return std::size_t(it - bytes_.begin());
+    }
+    void setNullMask(uint32_t code, unsigned char mask) { bytes_[rowStart(code) + 36] = mask; }
+    void emptyWiring(uint32_t code) { bytes_[rowStart(code) + 30] = 0x06; } // eod = var offset
+    std::string write() const
+    {
+        const auto path = std::filesystem::temp_directory_path() / ("tarvello-edited-" + std::to_string(::getpid()) + ".mdb");
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes_.data()), std::streamsize(bytes_.size()));
+        return path.string();
+    }
+
+private:
+    std::vector<unsigned char> bytes_;
+};
+
+TEST(AccessDatabase, NullAndEmptyTextAreToldApart)
+{
+    EditedPinvale edited;
+    edited.setNullMask(1111000, 0x01); // Wiring Null
+    edited.emptyWiring(11);            // Wiring "" (present)
+    AccessDatabase db = openDb(edited.write());
+
+    Recordset nullRow = db.openRecordset("select * from dip where codice =1111000");
+    ASSERT_FALSE(nullRow.eof());
+    EXPECT_TRUE(nullRow.field("Wiring").isNull());
+    EXPECT_EQ(errorNumberOf([&] { (void)nullRow.field("Wiring").toText(); }), dberr::InvalidUseOfNull);
+
+    Recordset emptyRow = db.openRecordset("select * from dip where codice =0000011");
+    ASSERT_FALSE(emptyRow.eof());
+    EXPECT_FALSE(emptyRow.field("Wiring").isNull());
+    EXPECT_EQ(emptyRow.field("Wiring").toText(), "");
+}
+
+TEST(AccessDatabase, ANullNumberMatchesNoCriterion)
+{
+    EditedPinvale edited;
+    edited.setNullMask(11, 0x02); // codice Null, Wiring present
+    AccessDatabase db = openDb(edited.write());
+    EXPECT_TRUE(db.openRecordset("select * from dip where codice =0000011").eof());
+    Recordset all = db.openRecordset("select * from dip");
+    all.moveNext();
+    EXPECT_TRUE(all.field("codice").isNull());
+    EXPECT_EQ(errorNumberOf([&] { (void)all.field("codice").toLong(); }), dberr::InvalidUseOfNull);
+    EXPECT_EQ(all.field("Wiring").toText(), "w0000011.pdf");
 }
 
 } // namespace
