@@ -203,7 +203,8 @@ const FieldValue& Recordset::field(std::string_view name) const
 
 FieldType Recordset::fieldType(std::string_view name) const
 {
-    return data_->columns[columnIndex(name)].type;
+    const std::size_t column = columnIndex(name); // checks that the recordset is open
+    return data_->columns[column].type;
 }
 
 std::vector<std::string> Recordset::fieldNames() const
