@@ -56,8 +56,8 @@ std::optional<double> parseNumber(std::string_view text)
         text.remove_prefix(1);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt; // "inf" and "nan" are no numbers to the engine either
     return value;
 }
 
