@@ -1,0 +1,217 @@
+#include "selection_ducted/ducted_inputs.h"
+
+#include "engine/arithmetic.h"
+#include "engine/psychrometrics.h"
+#include "shell/language.h"
+#include "shell/units.h"
+
+namespace tarvello {
+
+namespace {
+
+constexpr float kMaxStaticPressure_Pa = 250.0f;
+constexpr float kWholeShare = 100.0f; // %
+
+const QString kDegrees = QStringLiteral("°C");
+const QString kPercent = QStringLiteral("%");
+
+float numberOrZero(const QString& text)
+{
+    return fieldNumber(text).value_or(0.0f);
+}
+
+QString indexed(const char* name, int mode)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(mode);
+}
+
+// Shown value to internal value; a unit without a factor gives 0 rather than a fault.
+float toInternal(float shown, float factor)
+{
+    return factor != 0 ? float(double(shown) / factor) : 0.0f;
+}
+
+// Adapter, until kx_inputs offers the water checks on their own: the KX completeness checks
+// with the entering air marked as present, so that only the water checks, which both windows
+// share, can fail (this window checks its air streams before them).
+std::optional<MissingInput> firstMissingWaterInput(KxConditions water, int mode)
+{
+    constexpr float kAirCheckedByCaller = 1.0f;
+    water.AirIn = kAirCheckedByCaller;
+    water.AirInRh = kAirCheckedByCaller;
+    return firstMissingInput(water, mode);
+}
+
+// Steps 1 to 5: the fields, the two stream flows and the dry bulb mixed by flow.
+DuctedConditions readFields(const DuctedFieldTexts& t, int mode, const DuctedUnitFactors& f)
+{
+    DuctedConditions c;
+    c.TotalAirFlow = toInternal(numberOrZero(t.totalAirFlow), f.airFlow);
+    c.AirFlow = c.TotalAirFlow;
+    c.ReturnDry = numberOrZero(t.returnDry);
+    c.FreshDry = numberOrZero(t.freshDry);
+    c.ReturnShare = numberOrZero(t.returnShare);
+    c.FreshShare = numberOrZero(t.freshShare);
+    if (mode == ModeCooling) {
+        c.ReturnRh = numberOrZero(t.returnRh);
+        c.FreshRh = numberOrZero(t.freshRh);
+    }
+    c.ReturnFlow = ToSingle(double(c.TotalAirFlow) * c.ReturnShare / 100.0);
+    c.FreshFlow = ToSingle(double(c.TotalAirFlow) * c.FreshShare / 100.0);
+    if (c.TotalAirFlow > 0)
+        c.AirIn = ToSingle((double(c.ReturnDry) * c.ReturnFlow + double(c.FreshDry) * c.FreshFlow) / c.TotalAirFlow);
+    else
+        c.AirIn = c.ReturnDry;
+    const KxFieldTexts water{QString(), t.waterIn, t.waterOut, t.waterFlow, t.glycol, t.pressure, QString()};
+    c.water = readKxConditions(water, f.waterFlow, f.airPressure);
+    return c;
+}
+
+// Step 6. A negative share would extrapolate the mix beyond both streams, so it is refused
+// with the same message as shares that do not add up.
+std::optional<MissingInput> shareCheck(const DuctedConditions& c, int mode)
+{
+    if (!(c.TotalAirFlow > 0))
+        return std::nullopt;
+    const bool negative = c.ReturnShare < 0 || c.FreshShare < 0;
+    if (negative || float(c.ReturnShare + c.FreshShare) != kWholeShare)
+        return MissingInput{Testo(126), indexed("txtpqaric", mode)};
+    return std::nullopt;
+}
+
+// Step 7: a stream that flows needs its humidity (cooling).
+std::optional<MissingInput> streamHumidityCheck(const DuctedConditions& c)
+{
+    if (c.ReturnFlow > 0 && c.ReturnRh == 0)
+        return MissingInput{Testo(106), QStringLiteral("txtUrric")};
+    if (c.FreshFlow > 0 && c.FreshRh == 0)
+        return MissingInput{Testo(106), QStringLiteral("txturrin")};
+    return std::nullopt;
+}
+
+// The humidity ratio of one stream, kg/kg.
+float humidityRatioOf(float dryBulb, float rh)
+{
+    const float wetBulb = WetBulbFromRelHumidity(dryBulb, rh);
+    return HumidityRatioFromWetBulb(dryBulb, wetBulb);
+}
+
+// Step 8 (cooling): the dry bulb mixes by flow, the moisture by humidity ratio, both
+// weighted by volume flow.
+void mixHumidity(DuctedConditions& c)
+{
+    if (c.ReturnFlow <= 0 || c.FreshFlow <= 0) {
+        c.AirInRh = (c.ReturnFlow <= 0 && c.TotalAirFlow != 0) ? c.FreshRh : c.ReturnRh;
+        c.AirInWetBulb = WetBulbFromRelHumidity(c.AirIn, c.AirInRh);
+        return;
+    }
+    const float returnRatio = humidityRatioOf(c.ReturnDry, c.ReturnRh);
+    const float freshRatio = humidityRatioOf(c.FreshDry, c.FreshRh);
+    const float mixedRatio = ToSingle(
+        Divide(double(c.ReturnFlow) * returnRatio + double(c.FreshFlow) * freshRatio, c.TotalAirFlow));
+    c.AirInWetBulb = WetBulbFromHumidityRatio(c.AirIn, mixedRatio);
+    c.AirInRh = RelHumidityFromWetBulb(c.AirIn, c.AirInWetBulb);
+}
+
+// Step 9, the air part: the mixed air, then each stream that has a share.
+std::optional<MissingInput> airCompletenessCheck(const DuctedConditions& c, int mode)
+{
+    const bool cooling = mode == ModeCooling;
+    if (cooling && c.AirIn == 0)
+        return MissingInput{Testo(105), QString()};
+    if (c.ReturnShare > 0 && c.ReturnDry == 0)
+        return MissingInput{Testo(105), indexed("txtTsa1ric", mode)};
+    if (cooling && c.FreshShare > 0 && c.FreshDry == 0)
+        return MissingInput{Testo(105), QString()};
+    if (cooling && c.ReturnShare > 0 && c.ReturnRh == 0)
+        return MissingInput{Testo(106), QStringLiteral("txtUrric")};
+    if (cooling && c.FreshShare > 0 && c.FreshRh == 0)
+        return MissingInput{Testo(106), QStringLiteral("txturrin")};
+    return std::nullopt;
+}
+
+} // namespace
+
+RangeRule ductedRangeRule(DuctedField field, int mode)
+{
+    const bool cooling = mode == ModeCooling;
+    switch (field) {
+    case DuctedField::Tsa1ric:
+        return cooling ? RangeRule{16, 35, kDegrees, false} : RangeRule{-15, 35, kDegrees, true};
+    case DuctedField::Tsa1rin:
+        return cooling ? RangeRule{16, 35, kDegrees, false} : RangeRule{-10, 30, kDegrees, true};
+    case DuctedField::Humidity:
+        return {10, 95, kPercent, true};
+    case DuctedField::Psu:
+        return {0, kMaxStaticPressure_Pa * UnitDpA.factor(), UnitDpA.name(), true};
+    case DuctedField::Tw1:
+        return kxRangeRule(KxField::Tw1, mode);
+    case DuctedField::Glic:
+        return kxRangeRule(KxField::Glic, mode);
+    }
+    return {};
+}
+
+bool dryBulbChecked(DuctedField field, int mode, const QString& shareText)
+{
+    if (mode != ModeCooling)
+        return true;
+    if (field != DuctedField::Tsa1ric && field != DuctedField::Tsa1rin)
+        return true;
+    return shareOf(shareText) > 0;
+}
+
+float shareOf(const QString& text)
+{
+    return numberOrZero(text);
+}
+
+bool isAllReturnAir(const QString& returnShareText)
+{
+    return shareOf(returnShareText) == kWholeShare;
+}
+
+QString complementShare(const QString& shareText)
+{
+    return generalNumber(double(kWholeShare) - double(shareOf(shareText)));
+}
+
+DuctedReading readDuctedInputs(const DuctedFieldTexts& texts, int mode, const DuctedUnitFactors& factors)
+{
+    DuctedReading reading;
+    DuctedConditions& c = reading.conditions;
+    c = readFields(texts, mode, factors);
+    const bool cooling = mode == ModeCooling;
+    if ((reading.missing = shareCheck(c, mode)))
+        return reading;
+    if (cooling) {
+        if ((reading.missing = streamHumidityCheck(c)))
+            return reading;
+        mixHumidity(c);
+    }
+    if ((reading.missing = airCompletenessCheck(c, mode)))
+        return reading;
+    reading.missing = firstMissingWaterInput(c.water, mode);
+    return reading;
+}
+
+void applyDuctedConditions(const DuctedConditions& c, int mode, CoilState& s)
+{
+    s.Mode = static_cast<int16_t>(mode);
+    s.AirIn = c.AirIn;
+    s.AirFlow = c.AirFlow;
+    s.WaterIn = c.water.WaterIn;
+    s.WaterOut = c.water.WaterOutGiven;
+    s.GlycolPercent = c.water.GlycolPercent;
+    if (mode == ModeCooling) {
+        s.AirInRh = c.AirInRh;
+        s.AirInWetBulb = c.AirInWetBulb;
+        s.SatEnthalpyWaterIn = EnthalpyFromWetBulb(c.water.WaterIn, c.water.WaterIn);
+        s.AirInEnthalpy = EnthalpyFromWetBulb(c.AirInWetBulb, c.AirIn);
+    } else {
+        s.AirInRh = 0;
+        s.AirInWetBulb = 0;
+    }
+}
+
+} // namespace tarvello

@@ -1,0 +1,162 @@
+#include "selection_ducted/ducted_run.h"
+
+#include "engine/arithmetic.h"
+#include "engine/coil_model.h"
+#include "engine/fan_air_side.h"
+#include "engine/water_side.h"
+#include "selection_kx/kx_run.h"
+
+namespace tarvello {
+
+namespace {
+
+constexpr double kSecondsPerHour = 3600.0;
+constexpr int kFreeDeliverySpeed = 1;
+constexpr int kWithAccessory = 1;
+constexpr int kWithoutAccessory = 0;
+
+bool endsWith(const std::string& text, const char* suffix)
+{
+    const std::string tail(suffix);
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// An air flow of the fan searches, m³/h, in m³/s; no flow found counts as 0.
+float perSecond(std::optional<float> flow_m3h)
+{
+    return ToSingle(flow_m3h.value_or(0.0f) / kSecondsPerHour);
+}
+
+// Adapter, until kx_run offers its per-model steps: the coil data of model m that do not
+// depend on the fan, as the KX run loads them (same checks, same error number).
+void setCoilGeometry(CoilState& s, const ModelTable& t, int m)
+{
+    if (t.Geom[m] < 0 || t.Geom[m] > 3 || t.Passo[m] < 0 || t.Passo[m] > 7)
+        throw RunError(kSubscriptOutOfRange);
+    s.Geom = t.Geom[m];
+    s.Passo = t.Passo[m];
+    s.FinLength = ToSingle(t.LunBat[m] / 1000.0);
+    s.CoilHeight = ToSingle(t.AltBAt[m] / 1000.0);
+    s.FaceArea = ToSingle(double(s.FinLength) * s.CoilHeight);
+    s.Circuits = t.NC[m];
+    s.Rows = t.NR[m];
+}
+
+// Face velocity, circuit length and air film for the working air flow.
+void setCoilAirSide(CoilState& s, const CoilConstants& k)
+{
+    s.FaceVelocity = ToSingle(Divide(s.AirFlow, s.FaceArea));
+    s.CircuitLength = CircuitTubeLength(s.TubeCount, s, k);
+    s.AirFilm = AirFilmCoefficient(s.Rows, s.FaceVelocity, s.Geom, k.FinPitchTable[s.Passo], s, k);
+}
+
+// The procedures solve for the other water value: the given one is set before each.
+std::optional<RatingResult> rateCoil(const DuctedRunChoices& c, CoilState& s, const CoilConstants& k, int m,
+                                     const PendingEventsHook& onSkip)
+{
+    const bool cooling = c.mode == ModeCooling;
+    if (c.leavingWaterGiven) {
+        s.WaterOut = c.waterOutGiven;
+        return cooling ? CalcolaFreddo1(m, s, k, onSkip) : CalcolaCaldo1(m, s, k, onSkip);
+    }
+    s.WaterFlow = c.waterFlowGiven;
+    return cooling ? CalcolaFreddo2(m, s, k, onSkip) : CalcolaCaldo2(m, s, k, onSkip);
+}
+
+// Rates model m; returns nothing when the model is left out or has no result.
+std::optional<RatingResult> rateModel(const DuctedRunChoices& c, CoilState& s, const ModelTable& t,
+                                      const CoilConstants& k, int m, const DuctedAirSide& air,
+                                      const PendingEventsHook& onSkip)
+{
+    setCoilGeometry(s, t, m);
+    s.AirFlow = air.AirFlow;
+    s.TubeCount = CoilTubeCount(s.CoilHeight, s.Rows, k);
+    if (c.mode == ModeCooling) {
+        s.ExtraLengthCoeff = t.FCC50[m];
+        s.BypassCoeff = t.C100[m];
+        s.AirCoeff = t.FC30[m];
+    } else {
+        s.ExtraLengthCoeff = t.CCC50[m];
+        s.AirCoeff = t.CC30[m];
+    }
+    setCoilAirSide(s, k);
+    return rateCoil(c, s, k, m, onSkip);
+}
+
+// The fan pressure less the line's accessory drop at q m³/s (the same accessories as the
+// fan searches take).
+double lessAccessoryDrop(double pressure, int m, double q_m3s, const AccessoryConditions& accessory,
+                         const ModelTable& t)
+{
+    if (t.SeriesCode == "MRZ")
+        return AccessoryDropMrz(pressure, m, q_m3s, t);
+    if (t.SeriesCode == "HJQ")
+        return AccessoryDropHjq(pressure, m, q_m3s, accessory, t);
+    return pressure;
+}
+
+} // namespace
+
+bool DuctedAirSide::dropsModel() const
+{
+    return ToSingle(double(FreeDelivery) / kFreeDeliveryShare) >= AirFlow || AvailablePressure < 0;
+}
+
+DuctedAirSide ductedAirSide(const DuctedRunChoices& c, int m, const ModelTable& t)
+{
+    const AccessoryConditions accessory{c.mode == ModeHeating, c.fourPipe};
+    DuctedAirSide air;
+    if (c.airFlowBranch()) {
+        air.AirFlow = c.totalAirFlow;
+        const double fanPressure = FanPressure(double(air.AirFlow) * kSecondsPerHour, c.speed, m, t);
+        air.AvailablePressure = ToSingle(lessAccessoryDrop(fanPressure, m, air.AirFlow, accessory, t));
+    } else {
+        air.AirFlow = perSecond(FanFlowAtExternalPressure(c.staticPressure, c.speed, m, kWithAccessory, accessory, t));
+        air.AvailablePressure = c.staticPressure;
+    }
+    air.FreeDelivery = perSecond(FanFlowAtExternalPressure(0, kFreeDeliverySpeed, m, kWithoutAccessory, accessory, t));
+    air.PressurePrefix = QStringLiteral(" ");
+    if (air.AvailablePressure > kAvailablePressureCap_Pa) {
+        air.AvailablePressure = kAvailablePressureCap_Pa;
+        air.PressurePrefix = QStringLiteral("> ");
+    }
+    return air;
+}
+
+bool passesDuctedFilters(const std::string& name, int mode, bool fourPipe)
+{
+    if (!passesSeriesFilter(name, mode))
+        return false;
+    if (mode == ModeCooling)
+        return !endsWith(name, "DF"); // the DF units are not rated in cooling
+    return passesFourPipeFilter(name, fourPipe);
+}
+
+void rateDuctedModels(const DuctedRunChoices& choices, CoilState& state, const ModelTable& table,
+                      const CoilConstants& constants, const DuctedRowSink& onRow, const PendingEventsHook& onSkip)
+{
+    for (int m = 1; m <= table.NumModels && m <= kMaxModels; ++m) {
+        // A model that is never rated cannot end the run: the filters come first.
+        if (!passesDuctedFilters(table.Modello[m], choices.mode, choices.fourPipe))
+            continue;
+        std::optional<RatingResult> result;
+        DuctedAirSide air;
+        try {
+            air = ductedAirSide(choices, m, table);
+            if (air.dropsModel())
+                continue;
+            result = rateModel(choices, state, table, constants, m, air, onSkip);
+        } catch (const ArithmeticError& error) {
+            if (error.number() != kInvalidProcedureCall)
+                throw;
+            // No operating point for this model: skipped as one that does not converge.
+            if (onSkip)
+                onSkip();
+            continue;
+        }
+        if (result && onRow)
+            onRow(*result, air);
+    }
+}
+
+} // namespace tarvello
