@@ -1,1 +1,322 @@
-#include <gtest/gtest.h>
+// Whole runs of the KX window on the shipped line 0, and the run over a hand-changed
+// model table for the filters, the free-blow test and the errors of one model.
+#include "engine/arithmetic.h"
+#include "engine/coil_constants.h"
+#include "engine/water_side.h"
+#include "selection_kx/kx_run.h"
+
+#include "fdati_test_support.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+
+using namespace tarvello;
+using tarvello::testing::FDatiTest;
+
+namespace {
+
+class KxRun : public FDatiTest {};
+
+// Water: about 4.19 kJ/(kg·K) and 1000 kg/m³ near 10 °C and 40 °C.
+constexpr double kWaterHeatPerLitreKelvin = 4.19; // kJ/(l·K)
+
+TEST_F(KxRun, CoolingListsEveryModelButTheHeatingCoilsWithPlausibleFigures)
+{
+    coolingExample();
+    calcola();
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_EQ(listedModels(), (QStringList{"KXA 20", "KXA 30", "KXE 40", "KXH 50", "KXH 60+4P"}))
+        << "table order, without the \" 4P\" heating coil";
+    ASSERT_EQ(grd().rows(), 7) << "the empty row 2 is removed after a run with results";
+    EXPECT_EQ(grd().text(0, 4), "Portata acqua");
+    for (int r = 2; r < grd().rows(); ++r) {
+        SCOPED_TRACE(grd().text(r, 1).toStdString());
+        const double total = number(r, 2), sensible = number(r, 3), flow_ls = number(r, 4);
+        EXPECT_GT(total, 1000);
+        EXPECT_LT(sensible, total);
+        EXPECT_GT(sensible, 0.5 * total);
+        // Air side against water side: the flow carries the capacity over 5 K.
+        EXPECT_NEAR(flow_ls, total / 1000 / (kWaterHeatPerLitreKelvin * 5), 0.03 * flow_ls);
+        const double airOut = number(r, 7);
+        EXPECT_GT(airOut, 7);
+        EXPECT_LT(airOut, 19);
+        EXPECT_GT(number(r, 5), 0);
+    }
+    // The row after each other grows with the model.
+    for (int r = 3; r < grd().rows(); ++r)
+        EXPECT_GT(number(r, 2), number(r - 1, 2));
+}
+
+TEST_F(KxRun, CoolingWithTheWaterFlowGivenFindsTheLeavingTemperatureBack)
+{
+    coolingExample();
+    calcola();
+    ASSERT_EQ(grd().text(3, 1), "KXA 30");
+    const QString flow = grd().text(3, 4);
+    const double total = number(3, 2);
+    box("txtTw2(0)")->clear();
+    box("txtQw(0)")->setText(flow);
+    calcola();
+    EXPECT_EQ(grd().text(0, 4), "Temp.uscita acqua");
+    EXPECT_EQ(grd().text(1, 4), "°C");
+    ASSERT_EQ(grd().text(3, 1), "KXA 30");
+    EXPECT_NEAR(number(3, 4), 12.0, 0.15) << "the flow found for 12 °C gives 12 °C back";
+    EXPECT_NEAR(number(3, 2), total, 0.02 * total);
+    EXPECT_EQ(window->Grdrif->grid().text(4, 2), flow) << "the summary shows the water flow row";
+}
+
+TEST_F(KxRun, HeatingListsTwoPipeModelsOrOnlyTheFourPipeCoils)
+{
+    heatingExample();
+    calcola();
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_EQ(grd().cols(), 9);
+    EXPECT_EQ(listedModels(), (QStringList{"KXA 20", "KXA 30", "KXE 40", "KXH 50"}));
+    for (int r = 2; r < grd().rows(); ++r) {
+        SCOPED_TRACE(grd().text(r, 1).toStdString());
+        const double capacity = number(r, 2), flow_ls = number(r, 3);
+        EXPECT_NEAR(flow_ls, capacity / 1000 / (kWaterHeatPerLitreKelvin * 5), 0.03 * flow_ls);
+        EXPECT_GT(number(r, 6), 20) << "leaving air";
+        EXPECT_LT(number(r, 6), 45);
+    }
+    window->findChild<QCheckBox*>(QStringLiteral("chkDF"))->setChecked(true);
+    calcola();
+    EXPECT_EQ(listedModels(), QStringList{"KXH 60 4P"});
+}
+
+TEST_F(KxRun, HeatingWithTheWaterFlowGiven)
+{
+    heatingExample();
+    box("txtTw2(1)")->clear();
+    box("txtQw(1)")->setText(QStringLiteral("0.2"));
+    calcola();
+    EXPECT_EQ(grd().text(0, 3), "Temp.uscita acqua");
+    ASSERT_EQ(listedModels().size(), 4);
+    for (int r = 2; r < grd().rows(); ++r) {
+        const double drop = number(r, 2) / 1000 / (kWaterHeatPerLitreKelvin * 0.2);
+        EXPECT_NEAR(number(r, 3), 45 - drop, 0.2) << grd().text(r, 1).toStdString();
+    }
+}
+
+TEST_F(KxRun, BothWaterValuesTypedRateOnTheLeavingTemperature)
+{
+    coolingExample();
+    box("txtQw(0)")->setText(QStringLiteral("0.5")); // typed without leaving the field
+    calcola();
+    EXPECT_EQ(grd().text(0, 4), "Portata acqua") << "the flow is found, so it is what the column shows";
+    EXPECT_EQ(grd().text(1, 4), "l/s");
+    EXPECT_NEAR(number(2, 4), 0.119, 0.002);
+    const TextGrid& summary = window->Grdrif->grid();
+    EXPECT_EQ(summary.text(4, 0), "Temp.uscita acqua");
+    EXPECT_EQ(summary.text(4, 2), "12");
+}
+
+TEST_F(KxRun, CapacityWindowInWattsAndInFrigories)
+{
+    coolingExample();
+    calcola();
+    const double kxa30 = number(3, 2);
+    box("txtPotric")->setText(QString::number(kxa30));
+    list("cboApprox")->setCurrentText(QStringLiteral("10"));
+    calcola();
+    EXPECT_EQ(listedModels(), QStringList{"KXA 30"});
+
+    list("cboApprox")->setCurrentText(QStringLiteral("70"));
+    calcola();
+    EXPECT_EQ(listedModels(), (QStringList{"KXA 20", "KXA 30"})) << "1107 to 6273 W leaves out KXE 40 (6380 W)";
+
+    UnitPt.choose(1); // "Cal/h - Frig/h": the same number means more watts
+    list("cbofunz")->setCurrentIndex(1);
+    list("cbofunz")->setCurrentIndex(0);
+    box("txtPotric")->setText(QStringLiteral("3000"));
+    list("cboApprox")->setCurrentText(QStringLiteral("10"));
+    calcola();
+    EXPECT_EQ(grd().text(1, 2), "Frig/h");
+    EXPECT_EQ(listedModels(), QStringList{"KXA 30"}) << "3000 Frig/h ± 10 % is 3140 to 3837 W";
+    EXPECT_NEAR(number(2, 2), 3690 * 0.86, 1);
+}
+
+TEST_F(KxRun, NoModelFitsLeavesTheEmptyRowWithoutMessage)
+{
+    coolingExample();
+    box("txtPotric")->setText(QStringLiteral("100000"));
+    calcola();
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_EQ(grd().rows(), 3);
+    EXPECT_TRUE(listedModels().isEmpty());
+}
+
+TEST_F(KxRun, ARequiredCapacityThatIsNoNumberEndsTheRunWithItsNumber)
+{
+    coolingExample();
+    box("txtPotric")->setText(QStringLiteral("12x"));
+    calcola();
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Exclamation);
+    EXPECT_EQ(sink.messages[0].text, "Errore generico : 13");
+    EXPECT_TRUE(listedModels().isEmpty());
+}
+
+TEST_F(KxRun, AStaticPressureTheFansCannotMeetRemovesEveryModel)
+{
+    coolingExample();
+    box("txtpsu(0)")->setText(QStringLiteral("75")); // above every fan's pressure at no flow
+    calcola();
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_TRUE(listedModels().isEmpty());
+}
+
+TEST_F(KxRun, CopyOfOneSelectedRowGivesHeadingsUnitsAndTheRow)
+{
+    coolingExample();
+    calcola();
+    GridView* view = window->Grd;
+    view->selectionModel()->select(QItemSelection(grd().index(3, 0), grd().index(3, 9)),
+                                   QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    const QString expected = QStringLiteral(
+        "Modello\tPotenza totale \tPotenza sensibile\tPortata acqua\tPerdita di carico acqua\tPortata aria\t"
+        "Temp.uscita aria\tPotenza sonora\tPressione sonora\t\n"
+        "\tW\tW\tl/s\tkPa\tl/s\t°C\tdB(A)\tdB(A)\t\n")
+        + QStringList(row(3).mid(1)).join(QLatin1Char('\t')) + QStringLiteral("\t\n");
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), expected.toStdString());
+    EXPECT_TRUE(expected.contains(QStringLiteral("KXA 30\t3690\t2860\t")));
+}
+
+TEST_F(KxRun, ClickingARowTogglesItsPrintMark)
+{
+    coolingExample();
+    calcola();
+    GridView* view = window->Grd;
+    const QRect cell = view->visualRect(grd().index(3, 1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(grd().text(3, 0), "S");
+    view->clickRow(3);
+    EXPECT_EQ(grd().text(3, 0), "");
+    view->clickRow(0);
+    EXPECT_EQ(grd().text(0, 0), "") << "heading rows are never marked";
+}
+
+TEST_F(KxRun, ChangingTheModeEmptiesTheResults)
+{
+    coolingExample();
+    calcola();
+    setMode(1);
+    EXPECT_EQ(grd().rows(), 3);
+    EXPECT_EQ(grd().cols(), 9);
+}
+
+TEST_F(KxRun, PrintButtonSaysPlainlyThatPrintingIsNotAvailable)
+{
+    button("cmdStampa")->click();
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages[0].text, "Printing is not available yet in this version of Tarvello.");
+}
+
+// --- the run over a hand-changed copy of the shipped table ----------------------------
+
+class KxModels : public FDatiTest {
+protected:
+    // Rates the shipped table with `change` applied, cooling 27 °C / 47 %, water 7/12 °C.
+    QStringList rate(const std::function<void(ModelTable&)>& change, int mode = 0, float pressure = 0,
+                     const std::function<void(CoilConstants&)>& changeConstants = {})
+    {
+        if (mode == 0)
+            coolingExample();
+        else
+            heatingExample();
+        ModelTable table = modelTable();
+        change(table);
+        EXPECT_TRUE(window->LeggiDatiKX());
+        CoilState& s = coilState();
+        s.AirDensity = 1.2f;
+        s.AirCp = 1.006f;
+        s.CapacityMin = 0;
+        s.CapacityMax = kNoCapacityLimit_W;
+        KxRunChoices choices;
+        choices.mode = mode;
+        choices.speed = 3;
+        choices.waterOutGiven = mode == 0 ? 12 : 40;
+        choices.staticPressure = pressure;
+        CoilConstants constants = coilConstants();
+        if (changeConstants)
+            changeConstants(constants);
+        QStringList names;
+        rateKxModels(choices, s, table, constants,
+                     [&](const RatingResult& r, bool) { names << QString::fromStdString(table.Modello[r.model]); });
+        return names;
+    }
+};
+
+TEST_F(KxModels, ErrorFiveInOneModelSkipsOnlyThatModel)
+{
+    // A negative coil length has no air-side law (a fractional power of a negative number).
+    const QStringList names = rate([](ModelTable& t) { t.LunBat[2] = -700; });
+    EXPECT_EQ(names, (QStringList{"KXA 20", "KXE 40", "KXH 50", "KXH 60+4P"}));
+}
+
+TEST_F(KxModels, AnyOtherErrorEndsTheRunAfterTheRowsBefore)
+{
+    try {
+        rate([](ModelTable& t) { t.NC[3] = 0; }); // no circuits: a division by zero
+        ADD_FAILURE() << "no error";
+    } catch (const ArithmeticError& error) {
+        EXPECT_EQ(error.number(), kDivisionByZero);
+    }
+}
+
+TEST_F(KxModels, GeometryWithoutACoolingLawIsRatedInHeatingOnly)
+{
+    const auto noCoolingLaw = [](CoilConstants& k) { k.AirExpBase[1] = 0; };
+    const auto same = [](ModelTable&) {};
+    EXPECT_EQ(rate(same, 0, 0, noCoolingLaw), (QStringList{"KXE 40", "KXH 50", "KXH 60+4P"}))
+        << "the geometry-1 models KXA 20 and KXA 30 are left out";
+    EXPECT_EQ(rate(same, 1, 0, noCoolingLaw), (QStringList{"KXA 20", "KXA 30", "KXE 40", "KXH 50"}));
+}
+
+TEST_F(KxModels, AGeometryCodeWithoutTableEntryIsReportedNotRead)
+{
+    try {
+        rate([](ModelTable& t) { t.Geom[1] = 9; });
+        ADD_FAILURE() << "no error";
+    } catch (const RunError& error) {
+        EXPECT_EQ(error.number(), kSubscriptOutOfRange);
+    }
+}
+
+TEST_F(KxModels, FreeBlowShareDecidesAtTheStaticPressure)
+{
+    EXPECT_EQ(rate([](ModelTable&) {}, 0, 0).size(), 5) << "0 Pa keeps every model whose fan gives a flow";
+    // KXA 20 at speed 3 gives about 101 m³/h at 45 Pa. With a speed-1 curve of 200 Pa at
+    // no flow, its free blow is about 639 m³/h, a sixth of it 106.5 m³/h: left out.
+    const auto strongSpeed1 = [](ModelTable& t) { t.VelC[1][1] = 200; };
+    EXPECT_TRUE(rate([](ModelTable&) {}, 0, 45).contains("KXA 20")) << "a sixth of 260 m³/h is 43 m³/h";
+    EXPECT_FALSE(rate(strongSpeed1, 0, 45).contains("KXA 20"));
+    EXPECT_TRUE(rate(strongSpeed1, 0, 0).contains("KXA 20")) << "about 430 m³/h at 0 Pa";
+    // A fan curve that never reaches the pressure gives no flow: the model is skipped.
+    EXPECT_FALSE(rate([](ModelTable& t) { t.VelC[1][3] = -10; }, 0, 0).contains("KXA 20"));
+}
+
+TEST_F(KxModels, SpeedCoefficientsOfTheRunAreUsed)
+{
+    // Max uses F3C30 and F3C100 in cooling, C3C30 in heating: a zero coefficient there
+    // leaves the coil without air film (an error of the run), zeros of the other speeds
+    // change nothing.
+    const auto throwsDivisionByZero = [this](const std::function<void(ModelTable&)>& change, int mode) {
+        try {
+            rate(change, mode);
+        } catch (const ArithmeticError& error) {
+            return error.number() == kDivisionByZero;
+        }
+        return false;
+    };
+    EXPECT_TRUE(throwsDivisionByZero([](ModelTable& t) { t.F3C30[1] = 0; }, 0));
+    EXPECT_TRUE(throwsDivisionByZero([](ModelTable& t) { t.C3C30[1] = 0; }, 1));
+    const QStringList all = rate([](ModelTable&) {});
+    EXPECT_EQ(rate([](ModelTable& t) { t.FC30[1] = t.F2C30[1] = t.C100[1] = t.F2C100[1] = 0; }), all);
+    // The bypass coefficient of Max scales the bypass factor: a smaller one, more capacity.
+    EXPECT_EQ(rate([](ModelTable& t) { t.F3C100[1] = 0; }), all);
+}
+
+} // namespace
