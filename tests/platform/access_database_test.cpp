@@ -11,6 +11,7 @@
 #include <clocale>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -388,6 +389,46 @@ TEST(FieldValue, ConversionsRoundCheckRangeAndRefuseNull)
               dberr::Overflow);
     EXPECT_EQ(errorNumberOf([] { (void)FieldValue::null(FieldType::Text).toText(); }), dberr::InvalidUseOfNull);
     EXPECT_EQ(FieldValue::text(FieldType::Text, "").toText(), "");
+    EXPECT_EQ(errorNumberOf([] { (void)FieldValue::text(FieldType::Text, "inf").toDouble(); }), dberr::TypeMismatch);
+}
+
+TEST(FieldValue, NumbersAsTextUseThePointAndTheShortestForm)
+{
+    struct Case {
+        FieldValue value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {FieldValue::number(FieldType::Single, 0.45f), "0.45"}, // not 0.449999988
+        {FieldValue::number(FieldType::Single, -0.00006f), "-6e-05"},
+        {FieldValue::number(FieldType::Double, 444.555), "444.555"},
+        {FieldValue::number(FieldType::Integer, -12), "-12"},
+        {FieldValue::number(FieldType::Long, 1111000), "1111000"},
+        {FieldValue::number(FieldType::Boolean, -1), "True"},
+        {FieldValue::number(FieldType::Boolean, 0), "False"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.value.toText(), c.text);
+}
+
+TEST(ConnectString, PasswordPart)
+{
+    struct Case {
+        const char* connect;
+        std::optional<std::string> password;
+    };
+    const Case cases[] = {
+        {";PWD=kelbrun", "kelbrun"},
+        {";pwd=kelbrun", "kelbrun"},
+        {"MS Access;PWD=a b;UID=admin", "a b"},
+        {";PWD=", ""},
+        {";PWD=x=y", "x=y"},
+        {"", std::nullopt},
+        {";UID=admin", std::nullopt},
+        {";PWDX=1", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(jet::connectPassword(c.connect), c.password) << c.connect;
 }
 
 } // namespace
