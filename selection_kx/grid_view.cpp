@@ -18,6 +18,11 @@ GridView::GridView(QWidget* parent) : QTableView(parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(true);
+    // The headings must fit columns of 850 twips: a small font, wrapped, never elided.
+    QFont small = font();
+    small.setPointSizeF(std::min(small.pointSizeF(), 8.0));
+    setFont(small);
+    setTextElideMode(Qt::ElideNone);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) { clickRow(index.row()); });
     connect(&grid_, &QAbstractItemModel::modelReset, this, &GridView::applyGeometry);
     connect(&grid_, &QAbstractItemModel::rowsInserted, this, &GridView::applyGeometry);

@@ -1,7 +1,6 @@
 #include "selection_kx/text_grid.h"
 
 #include <QBrush>
-#include <QFont>
 #include <QPalette>
 
 #include <algorithm>
@@ -154,13 +153,6 @@ QVariant TextGrid::data(const QModelIndex& index, int role) const
                                    | (rightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::BackgroundRole:
         return fixed ? QVariant(QPalette().brush(QPalette::Button)) : QVariant();
-    case Qt::FontRole:
-        if (fixed) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
-        }
-        return {};
     default:
         return {};
     }

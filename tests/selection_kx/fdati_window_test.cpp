@@ -336,6 +336,21 @@ TEST_F(FDatiWindow, ExitMenuClosesAndSaves)
     EXPECT_EQ(LeggiIni("Data1", "txtPotric"), "4321");
 }
 
+TEST_F(FDatiWindow, TheProgramsInstanceIsLoadedOnceAndUnloadedOnClose)
+{
+    setFDatiCaption(QStringLiteral("Modelli KXA KXE KXH"));
+    FDati* first = fdati();
+    EXPECT_EQ(first, fdati());
+    EXPECT_EQ(first->windowTitle(), "Modelli KXA KXE KXH");
+    first->findChild<QLineEdit*>("txtPotric")->setText("777");
+    first->close();
+    FDati* second = fdati();
+    EXPECT_NE(second, nullptr);
+    EXPECT_EQ(second->findChild<QLineEdit*>("txtPotric")->text(), "777") << "loaded again from the settings";
+    second->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 TEST_F(FDatiWindow, RunsInACommaLocale)
 {
     useLocale(QLocale(QLocale::Italian, QLocale::Italy));

@@ -198,6 +198,22 @@ TEST_F(KxRun, ClickingARowTogglesItsPrintMark)
     EXPECT_EQ(grd().text(0, 0), "") << "heading rows are never marked";
 }
 
+TEST_F(KxRun, LaminarFlowIsMarkedAndWarnedUntilTheNextRun)
+{
+    auto* warning = window->findChild<QLabel*>("lblLaminare");
+    heatingExample();
+    box("txtTw2(1)")->clear();
+    box("txtQw(1)")->setText(QStringLiteral("0.01")); // a trickle: laminar in every tube
+    calcola();
+    ASSERT_FALSE(listedModels().isEmpty());
+    EXPECT_TRUE(grd().text(2, 4).endsWith(" *")) << grd().text(2, 4).toStdString();
+    EXPECT_TRUE(warning->isVisible());
+    heatingExample();
+    calcola();
+    EXPECT_FALSE(grd().text(2, 4).endsWith(" *")) << grd().text(2, 4).toStdString();
+    EXPECT_FALSE(warning->isVisible());
+}
+
 TEST_F(KxRun, ChangingTheModeEmptiesTheResults)
 {
     coolingExample();
