@@ -1,15 +1,14 @@
 #include "selection_kx/fdati.h"
 
 #include "engine/arithmetic.h"
-#include "engine/fan_air_side.h"
 #include "engine/psychrometrics.h"
 #include "selection_kx/field_checks.h"
 #include "selection_kx/form_keys.h"
 #include "selection_kx/kx_grid.h"
 #include "selection_kx/kx_run.h"
+#include "selection_kx/paired_fields.h"
 #include "selection_kx/print_request.h"
 #include "shell/app_state.h"
-#include "shell/display_mask.h"
 #include "shell/forms.h"
 #include "shell/language.h"
 #include "shell/message_sink.h"
@@ -37,7 +36,6 @@ namespace tarvello {
 namespace {
 
 const QString kSettingsSection = QStringLiteral("Data1");
-const QString kHumidityMask = QStringLiteral("##.0");
 const QString kLaminarWarning = QStringLiteral("*  warning :  laminar flow");
 const QString kRunErrorText = QStringLiteral("Errore generico : ");
 // Reported for a failure that has no classic number of its own ("internal error").
@@ -66,25 +64,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}
     if (!name.isEmpty())
         label->setObjectName(name);
     return label;
-}
-
-// The number a water field holds for the alternatives (the field itself keeps its text).
-float waterFieldNumber(const QLineEdit* box)
-{
-    std::string text = box->text().toStdString();
-    return TextToNumber(text);
-}
-
-float numberIn(const QLineEdit* box)
-{
-    return fieldNumber(box->text()).value_or(0.0f);
-}
-
-// A field that is not a number reads "0" after it is left.
-void zeroIfNotNumber(QLineEdit* box)
-{
-    if (!fieldNumber(box->text()))
-        box->setText(QStringLiteral("0"));
 }
 
 QPointer<FDati>& instance()
@@ -381,61 +360,22 @@ void FDati::leaveField(QLineEdit* box, QWidget* now)
 
 void FDati::txtQw_LostFocus(int i)
 {
-    if (waterFieldNumber(txtTw2[i]) > 0 && waterFieldNumber(txtQw[i]) > 0)
-        txtTw2[i]->clear();
+    leaveWaterFlow({txtTw1[i], txtTw2[i], txtQw[i]});
 }
 
 void FDati::txtTw2_LostFocus(int i, QWidget* now)
 {
-    if (waterFieldNumber(txtTw2[i]) > 0 && waterFieldNumber(txtQw[i]) > 0)
-        txtQw[i]->clear();
-    zeroIfNotNumber(txtTw1[i]);
-    if (isCommandButton(now))
-        return;
-    const float waterIn = numberIn(txtTw1[i]);
-    const float waterOut = numberIn(txtTw2[i]);
-    if (!(waterIn > 0 && waterOut > 0))
-        return;
-    if (i == ModeCooling && waterIn >= waterOut) {
-        messages().critical(Testo(111), QString::fromLatin1(kProgramTitle));
-        txtTw2[0]->setFocus();
-    } else if (i == ModeHeating && waterIn <= waterOut) {
-        messages().critical(Testo(102), QString::fromLatin1(kProgramTitle));
-        txtTw2[1]->setFocus();
-    }
+    leaveWaterOut({txtTw1[i], txtTw2[i], txtQw[i]}, i, now);
 }
 
 void FDati::txtTbu_LostFocus(QWidget* now)
 {
-    if (isCommandButton(now))
-        return;
-    zeroIfNotNumber(txtTbu);
-    zeroIfNotNumber(txtTsa1[0]);
-    const float wetBulb = numberIn(txtTbu);
-    const float dryBulb = numberIn(txtTsa1[0]);
-    if (!(wetBulb > 0 && dryBulb > 0))
-        return;
-    if (dryBulb <= wetBulb) {
-        messages().critical(Testo(110), QString::fromLatin1(kProgramTitle));
-        txtUr->clear();
-        txtTbu->setFocus();
-        return;
-    }
-    txtUr->setText(FormatMask(RelHumidityFromWetBulb(dryBulb, wetBulb), kHumidityMask));
+    leaveWetBulb({txtTsa1[0], txtTbu, txtUr}, now);
 }
 
 void FDati::txtUr_LostFocus(QWidget* now)
 {
-    checkRange(txtUr, KxField::Ur, 0, now);
-    zeroIfNotNumber(txtUr);
-    const float humidity = numberIn(txtUr);
-    const float dryBulb = numberIn(txtTsa1[0]);
-    // Without a dry bulb there is no wet bulb to work out.
-    if (humidity > 0 && !inputOutOfRange_ && dryBulb > 0)
-        txtTbu->setText(FormatMask(WetBulbFromRelHumidity(dryBulb, humidity), kHumidityMask));
-    const float wetBulb = numberIn(txtTbu);
-    if (humidity == 0 && wetBulb > 0 && dryBulb > 0)
-        txtUr->setText(FormatMask(RelHumidityFromWetBulb(dryBulb, wetBulb), kHumidityMask));
+    inputOutOfRange_ = leaveHumidity({txtTsa1[0], txtTbu, txtUr}, kxRangeRule(KxField::Ur, 0), now);
 }
 
 // --- the run --------------------------------------------------------------------------
