@@ -1,0 +1,350 @@
+#include "tools/calibrate/calibration.h"
+
+#include "engine/coil_model.h"
+#include "engine/coil_state.h"
+#include "engine/water_side.h"
+#include "tools/calibrate/product_csv.h"
+#include "tools/calibrate/standard_rating.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
+
+namespace tarvello::catalogue {
+
+namespace {
+
+// Plausible air film at 2 m/s, W/(m²·K), kept a little inside the 40-80 band.
+constexpr double kFilmLow = 41, kFilmHigh = 79, kFilmReferenceVelocity = 2.0;
+constexpr float kBypassLow = 0.05f, kBypassHigh = 0.2f;
+constexpr float kExtraLengthLow = 1.0f, kExtraLengthHigh = 3.0f, kExtraLengthStart = 2.0f;
+constexpr float kUnusedBypass = 0.1f;
+constexpr int kSolverSteps = 40;
+// A circuit has at least two tubes: one pass out and one back.
+constexpr int kMinTubesPerCircuit = 2;
+constexpr double kCapacityWeight = 20;
+constexpr double kCapacityTolerance = 0.005;
+// The water pressure drop at the nominal flow stays well inside 5 to 50 kPa.
+constexpr double kOutOfBandPenalty = 5;
+bool inDropBand(double drop_kPa)
+{
+    return drop_kPa >= 5.5 && drop_kPa <= 48;
+}
+
+float& coolingCoefficient(ModelTable& t, int m, int speed)
+{
+    if (t.line != LineKX || speed == 1) return t.FC30[m];
+    return speed == 2 ? t.F2C30[m] : t.F3C30[m];
+}
+
+float& heatingCoefficient(ModelTable& t, int m, int speed)
+{
+    if (t.line != LineKX || speed == 1) return t.CC30[m];
+    return speed == 2 ? t.C2C30[m] : t.C3C30[m];
+}
+
+float& bypassCoefficient(ModelTable& t, int m, int speed)
+{
+    if (t.line != LineKX || speed == 1) return t.C100[m];
+    return speed == 2 ? t.F2C100[m] : t.F3C100[m];
+}
+
+int modelIndex(const ModelTable& t, const std::string& name)
+{
+    for (int m = 1; m <= t.NumModels; ++m)
+        if (t.Modello[m] == name)
+            return m;
+    return 0;
+}
+
+RatingConditions heatingConditionsFor(const ModelTable& t, int m)
+{
+    const bool coil = isFourPipeHeatingCoil(t.Modello[m]);
+    return coil ? standardHeating(cataloguePressure(t.line), 70, 60, true)
+                : standardHeating(cataloguePressure(t.line), 45, 40, false);
+}
+
+RatingConditions dutyFor(const ModelTable& t, int m)
+{
+    return isHeatingOnly(t.Modello[m]) ? heatingConditionsFor(t, m) : standardCooling(cataloguePressure(t.line));
+}
+
+std::optional<RatingResult> rate(const ModelTable& t, const CoilConstants& k, int m, int speed,
+                                 const RatingConditions& c)
+{
+    const ModelRating r = rateModel(t, k, m, speed, c);
+    if (r.outcome != Outcome::Rated)
+        return std::nullopt;
+    return r.result;
+}
+
+// Bisection in the logarithm of a parameter between lo and hi until value(parameter)
+// meets `target`; `rising` tells whether the value grows with the parameter. A point
+// without a value counts as lying on the side of a parameter too small (rising) or too
+// large. Returns the parameter, at a bound when the target lies beyond it.
+float solve(const std::function<std::optional<float>(float)>& value, float lo, float hi, float target, bool rising)
+{
+    for (int step = 0; step < kSolverSteps; ++step) {
+        const float mid = std::sqrt(lo * hi);
+        const std::optional<float> v = value(mid);
+        const bool tooSmall = !v || ((*v < target) == rising);
+        (tooSmall ? lo : hi) = mid;
+    }
+    return std::sqrt(lo * hi);
+}
+
+// The air coefficient that gives an air film of `film` W/(m²·K) at 2 m/s for model m.
+float coefficientForFilm(const ModelTable& t, const CoilConstants& k, int m, double film)
+{
+    CoilState s;
+    s.AirCoeff = 1;
+    const float perUnit = AirFilmCoefficient(t.NR[m], kFilmReferenceVelocity, t.Geom[m],
+                                             k.FinPitchTable.at(t.Passo[m]), s, k);
+    return perUnit > 0 ? static_cast<float>(film / perUnit) : 0.0f;
+}
+
+class ModelCalibration {
+public:
+    ModelCalibration(ModelTable& t, const CoilConstants& k, int m, std::vector<Target> rows)
+        : t_(t), k_(k), m_(m), rows_(std::move(rows)), heatingOnly_(isHeatingOnly(t.Modello[m]))
+    {
+        lo_ = coefficientForFilm(t, k, m, kFilmLow);
+        hi_ = coefficientForFilm(t, k, m, kFilmHigh);
+    }
+
+    void run()
+    {
+        if (const Target* top = dropTarget())
+            chooseCircuits(*top);
+        for (const Target& row : rows_)
+            solveCapacities(row);
+        if (const Target* top = dropTarget())
+            solveExtraLength(*top);
+        fillUnusedCoefficients();
+    }
+
+private:
+    const Target* dropTarget() const
+    {
+        for (const Target& row : rows_)
+            if (row.waterDrop_kPa > 0)
+                return &row;
+        return nullptr;
+    }
+
+    float dutyCapacityTarget(const Target& row) const { return heatingOnly_ ? row.heating_W : row.cooling_W; }
+
+    float& dutyCoefficient(int speed)
+    {
+        return heatingOnly_ ? heatingCoefficient(t_, m_, speed) : coolingCoefficient(t_, m_, speed);
+    }
+
+    float& extraLength() { return (t_.line == LineKX || !heatingOnly_) ? t_.FCC50[m_] : t_.CCC50[m_]; }
+
+    void solveCoefficient(float& coefficient, int speed, const RatingConditions& c, float target)
+    {
+        coefficient = solve(
+            [&](float value) -> std::optional<float> {
+                coefficient = value;
+                const auto r = rate(t_, k_, m_, speed, c);
+                return r ? std::optional<float>(r->Capacity) : std::nullopt;
+            },
+            lo_, hi_, target, true);
+    }
+
+    void solveCapacities(const Target& row)
+    {
+        if (row.cooling_W > 0 && !heatingOnly_) {
+            const RatingConditions cooling = standardCooling(cataloguePressure(t_.line));
+            solveCoefficient(coolingCoefficient(t_, m_, row.speed), row.speed, cooling, row.cooling_W);
+            if (row.sensibleShare > 0) {
+                float& bypass = bypassCoefficient(t_, m_, row.speed);
+                bypass = solve(
+                    [&](float value) -> std::optional<float> {
+                        bypass = value;
+                        const auto r = rate(t_, k_, m_, row.speed, cooling);
+                        return r ? std::optional<float>(r->SensibleCapacity / r->Capacity) : std::nullopt;
+                    },
+                    kBypassLow, kBypassHigh, row.sensibleShare, false);
+            }
+        }
+        if (row.heating_W > 0)
+            solveCoefficient(heatingCoefficient(t_, m_, row.speed), row.speed, heatingConditionsFor(t_, m_),
+                             row.heating_W);
+    }
+
+    std::optional<float> dropAt(int speed)
+    {
+        const auto r = rate(t_, k_, m_, speed, dutyFor(t_, m_));
+        return r ? std::optional<float>(r->WaterPressureDrop) : std::nullopt;
+    }
+
+    // The circuit count whose drop, with a middle circuit-length coefficient, lies
+    // nearest the target (the coefficient then closes the rest of the gap).
+    void chooseCircuits(const Target& top)
+    {
+        const int tubes = CoilTubeCount(t_.AltBAt[m_] / 1000.0, t_.NR[m_], k_);
+        double bestError = std::numeric_limits<double>::max();
+        float best = t_.NC[m_];
+        for (int circuits = 1; circuits * kMinTubesPerCircuit <= tubes; ++circuits) {
+            t_.NC[m_] = static_cast<float>(circuits);
+            t_.FCC50[m_] = t_.CCC50[m_] = kExtraLengthStart;
+            solveCoefficient(dutyCoefficient(top.speed), top.speed, dutyFor(t_, m_), dutyCapacityTarget(top));
+            const auto r = rate(t_, k_, m_, top.speed, dutyFor(t_, m_));
+            if (!r || !(r->WaterPressureDrop > 0) || !(r->Capacity > 0))
+                continue;
+            // A circuit count that cannot reach the capacity weighs far more than a drop off target.
+            const double error = std::fabs(std::log(r->WaterPressureDrop / top.waterDrop_kPa))
+                                 + kCapacityWeight * std::max(0.0, std::fabs(std::log(r->Capacity / dutyCapacityTarget(top)))
+                                                                       - kCapacityTolerance)
+                                 + (inDropBand(r->WaterPressureDrop) ? 0.0 : kOutOfBandPenalty);
+            if (error < bestError) {
+                bestError = error;
+                best = static_cast<float>(circuits);
+            }
+        }
+        t_.NC[m_] = best;
+    }
+
+    void solveExtraLength(const Target& top)
+    {
+        float& extra = extraLength();
+        extra = solve(
+            [&](float value) -> std::optional<float> {
+                extra = value;
+                return dropAt(top.speed);
+            },
+            kExtraLengthLow, kExtraLengthHigh, top.waterDrop_kPa, true);
+        if (t_.line != LineKX)
+            t_.FCC50[m_] = t_.CCC50[m_] = extra;
+    }
+
+    // Columns the selection never reads for this model still hold plausible values: a
+    // cooling-only main coil gets its cooling coefficients for heating, a heating-only
+    // coil its heating coefficients for cooling.
+    void fillUnusedCoefficients()
+    {
+        const bool coolingOnly = endsWith(t_.Modello[m_], "+4P");
+        for (int speed = 1; speed <= (t_.line == LineKX ? 3 : 1); ++speed) {
+            if (coolingOnly)
+                heatingCoefficient(t_, m_, speed) = coolingCoefficient(t_, m_, speed);
+            if (heatingOnly_) {
+                coolingCoefficient(t_, m_, speed) = heatingCoefficient(t_, m_, speed);
+                bypassCoefficient(t_, m_, speed) = kUnusedBypass;
+            }
+        }
+    }
+
+    ModelTable& t_;
+    const CoilConstants& k_;
+    int m_;
+    std::vector<Target> rows_;
+    bool heatingOnly_;
+    float lo_ = 0, hi_ = 0;
+};
+
+float optionalNumber(const std::string& text, const std::string& where)
+{
+    if (text.empty())
+        return 0;
+    try {
+        size_t used = 0;
+        const float value = std::stof(text, &used);
+        if (used != text.size() || !std::isfinite(value))
+            throw std::invalid_argument(text);
+        return value;
+    } catch (const std::exception&) {
+        throw ProductCsvError(where + ": \"" + text + "\" is not a number");
+    }
+}
+
+} // namespace
+
+bool isFourPipeHeatingCoil(const std::string& model)
+{
+    return endsWith(model, " 4P");
+}
+
+bool isHeatingOnly(const std::string& model)
+{
+    return isFourPipeHeatingCoil(model) || endsWith(model, "DF");
+}
+
+std::vector<Target> readTargets(const std::filesystem::path& file)
+{
+    const CsvText csv = readCsvText(file);
+    const std::vector<std::string> expected = {"Modello", "Speed", "Cooling_W", "SensibleShare", "Heating_W",
+                                               "WaterDrop_kPa"};
+    std::vector<std::string> names;
+    for (const std::string& cell : csv.header)
+        names.push_back(columnName(cell));
+    if (names != expected)
+        throw ProductCsvError(file.string() + ": expected the columns Modello, Speed, Cooling_W, SensibleShare, "
+                                              "Heating_W, WaterDrop_kPa");
+    std::vector<Target> targets;
+    int line = 1;
+    for (const auto& row : csv.rows) {
+        const std::string where = file.filename().string() + " row " + std::to_string(++line);
+        Target t;
+        t.model = row[0];
+        t.speed = static_cast<int>(optionalNumber(row[1], where));
+        t.cooling_W = optionalNumber(row[2], where);
+        t.sensibleShare = optionalNumber(row[3], where);
+        t.heating_W = optionalNumber(row[4], where);
+        t.waterDrop_kPa = optionalNumber(row[5], where);
+        if (t.speed < 1 || t.speed > kMaxSpeeds)
+            throw ProductCsvError(where + ": speed " + row[1] + " out of 1 to 7");
+        targets.push_back(t);
+    }
+    return targets;
+}
+
+std::vector<Achieved> compareWithTargets(const ModelTable& t, const CoilConstants& k, const std::vector<Target>& targets)
+{
+    std::vector<Achieved> out;
+    for (const Target& target : targets) {
+        const int m = modelIndex(t, target.model);
+        if (m == 0)
+            continue;
+        Achieved a;
+        a.target = target;
+        if (target.cooling_W > 0 || target.sensibleShare > 0) {
+            const auto r = rate(t, k, m, target.speed, standardCooling(cataloguePressure(t.line)));
+            a.converged = a.converged && r.has_value();
+            if (r) {
+                a.cooling_W = r->Capacity;
+                a.sensibleShare = r->SensibleCapacity / r->Capacity;
+            }
+        }
+        if (target.heating_W > 0) {
+            const auto r = rate(t, k, m, target.speed, heatingConditionsFor(t, m));
+            a.converged = a.converged && r.has_value();
+            if (r)
+                a.heating_W = r->Capacity;
+        }
+        if (target.waterDrop_kPa > 0) {
+            const auto r = rate(t, k, m, target.speed, dutyFor(t, m));
+            a.converged = a.converged && r.has_value();
+            if (r)
+                a.waterDrop_kPa = r->WaterPressureDrop;
+        }
+        out.push_back(a);
+    }
+    return out;
+}
+
+void calibrateLine(ModelTable& t, const CoilConstants& k, const std::vector<Target>& targets)
+{
+    for (int m = 1; m <= t.NumModels; ++m) {
+        std::vector<Target> rows;
+        for (const Target& target : targets)
+            if (target.model == t.Modello[m])
+                rows.push_back(target);
+        if (!rows.empty())
+            ModelCalibration(t, k, m, std::move(rows)).run();
+    }
+}
+
+} // namespace tarvello::catalogue

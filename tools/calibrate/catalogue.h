@@ -1,0 +1,18 @@
+#pragma once
+// The readable catalogue of the shipped range (docs/catalogue.md): every model of the
+// three lines at every speed, rated by the engine at the standard conditions, with its
+// air flow, capacities, sensible share, water flow and pressure drop and sound levels.
+
+#include "engine/model_table.h"
+
+#include <string>
+
+namespace tarvello::catalogue {
+
+// The Markdown text of one line's section (its table and its range of capacities).
+std::string lineSection(const ModelTable& table);
+
+// The whole catalogue: a heading with the standard conditions, then the three lines.
+std::string catalogueText(const ModelTable& kx, const ModelTable& mrz, const ModelTable& hjq);
+
+} // namespace tarvello::catalogue
