@@ -449,6 +449,30 @@ TEST_F(FDatiMRZWindow, CopyingTheGridTakesTheHeadingsWithoutTheMarks)
     EXPECT_EQ(QApplication::clipboard()->text(), lines.join(QLatin1Char('\n')));
 }
 
+TEST_F(FDatiMRZWindow, NothingTypedCrashesARun)
+{
+    pick(LineMRZ);
+    for (int mode : {int(ModeCooling), int(ModeHeating)}) {
+        list("cbofunz")->setCurrentIndex(mode);
+        for (const char* given : {"optPortata", "optpressione"}) {
+            option(QStringLiteral("%1(%2)").arg(QLatin1String(given)).arg(mode).toLatin1().constData())->click();
+            for (const char* text : {"abc", "-5", "1e38", "-1e38", "0", "100", "3e-39"}) {
+                SCOPED_TRACE(std::string(given) + " " + text);
+                for (QLineEdit* field : window->textBoxes())
+                    field->setText(QString::fromLatin1(text));
+                sink.messages.clear();
+                window->CalcolaMRZ();
+                EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+                // Either a message or rows whose cells are all numbers or names.
+                for (const QStringList& cells : dataRows())
+                    for (const QString& cell : cells)
+                        EXPECT_FALSE(cell.contains(QStringLiteral("nan"), Qt::CaseInsensitive)
+                                     || cell.contains(QStringLiteral("inf"), Qt::CaseInsensitive));
+            }
+        }
+    }
+}
+
 // Pictures of both lines' results for a look by eye; they land in the test's working folder.
 TEST_F(FDatiMRZWindow, PicturesOfBothLines)
 {
