@@ -8,7 +8,8 @@
 // The whole file is read once when it is opened (the databases are small and never
 // written), so a recordset is a snapshot that no later failure can spoil. Every failure
 // is a DatabaseError carrying the engine's error number and message; a damaged file
-// gives such an error, never a crash.
+// gives such an error, never a crash (the tables are read by libmdb in a child process
+// with a time and memory limit, see jet_snapshot.h).
 
 #include <cstddef>
 #include <cstdint>
@@ -133,7 +134,8 @@ public:
 
     // Runs "select * from <table>" or "select * from <table> where <column> = <number>"
     // (keywords and names case-insensitive; a number compares numerically, so
-    // "=0000011" finds 11). Rows come in the order stored in the file.
+    // "=0000011" finds 11; a quoted 'text' compares with a text column without case;
+    // Null matches nothing). Rows come in the order stored in the file.
     Recordset openRecordset(std::string_view sql) const;
 
     // A database held in memory, named `path`: lets code that reads databases be tested
