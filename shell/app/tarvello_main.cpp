@@ -2,16 +2,16 @@
 // windows wired to the chooser.
 #include "modeldata/model_db.h"
 #include "modeldata/model_loaders.h"
-#include "shell/app_state.h"
+#include "selection_ducted/fdatimrz.h"
+#include "selection_kx/fdati.h"
+#include "shell/fmenu.h"
+#include "shell/forms.h"
 #include "shell/shell_services.h"
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QScreen>
-#include <QVBoxLayout>
 
 #include <exception>
 
@@ -43,24 +43,25 @@ public:
     }
 };
 
-// Until the selection windows are part of the program: a modal window with the caption
-// the chooser gives, so that a pick can be followed from end to end.
-class PlaceholderSelectionWindows : public SelectionWindows {
+// The two selection windows: FDati for line 0, FDatiMRZ for the ducted lines 1 and 2,
+// owned by the main window.
+class ProgramSelectionWindows : public SelectionWindows {
 public:
-    void setCaption(int line, const QString& caption) override { captions[line == 0 ? 0 : 1] = caption; }
+    void setCaption(int line, const QString& caption) override
+    {
+        if (line == 0)
+            setFDatiCaption(caption);
+        else
+            setFDatiMRZCaption(caption);
+    }
     void showModal(int line) override
     {
-        QDialog window(QApplication::activeWindow());
-        window.setObjectName(line == 0 ? QStringLiteral("FDati") : QStringLiteral("FDatiMRZ"));
-        window.setWindowTitle(captions[line == 0 ? 0 : 1]);
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(new QLabel(captions[line == 0 ? 0 : 1], &window));
-        window.resize(480, 240);
-        window.exec();
+        QWidget* owner = Forms::findLoaded<Fmenu>();
+        if (line == 0)
+            showFDati(owner);
+        else
+            showFDatiMRZ(line, owner);
     }
-
-private:
-    QString captions[2];
 };
 
 } // namespace
@@ -71,7 +72,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tarvello"));
 
     ModelDbSource database;
-    PlaceholderSelectionWindows selection;
+    ProgramSelectionWindows selection;
     services().models = &database;
     services().selection = &selection;
     setPendingEventsHook([] { QApplication::processEvents(); });
