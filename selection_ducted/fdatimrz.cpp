@@ -4,6 +4,7 @@
 #include "engine/model_table.h"
 #include "engine/psychrometrics.h"
 #include "selection_ducted/ducted_grid.h"
+#include "selection_ducted/ducted_report.h"
 #include "selection_ducted/ducted_run.h"
 #include "selection_ducted/field_pairs.h"
 #include "selection_kx/field_checks.h"
@@ -760,6 +761,11 @@ void FDatiMRZ::RiferimentiMRZ()
 void FDatiMRZ::cmdStampa_Click()
 {
     requestPrint(this);
+}
+
+ReportSource FDatiMRZ::reportSource()
+{
+    return reportSourceFrom(Grd->grid(), Grdrif->grid(), ReportRoutine::StampaMRZ, windowTitle(), grab().toImage());
 }
 
 // --- closing ----------------------------------------------------------------------------

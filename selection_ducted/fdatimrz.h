@@ -8,6 +8,7 @@
 // The window is thin: field ranges, the shares and LeggiDatiMRZ's checks live in
 // ducted_inputs.h, the run in ducted_run.h, the grid texts in ducted_grid.h.
 
+#include "printing/report_source.h"
 #include "selection_ducted/ducted_inputs.h"
 #include "selection_kx/grid_view.h"
 
@@ -67,6 +68,9 @@ public:
 
     // The text boxes in the window's control order (the order they are saved in).
     QList<QLineEdit*> textBoxes() const;
+
+    // What the print report reads: the caption, both grids and a picture of the window.
+    ReportSource reportSource();
 
     // What the last LeggiDatiMRZ read.
     const DuctedConditions& conditions() const { return conditions_; }

@@ -382,6 +382,19 @@ TEST_F(FDatiMRZWindow, HeatingRowsAndMarksAndPrinting)
     ASSERT_GT(grid.rows(), 2);
     window->Grd->clickRow(2);
     EXPECT_EQ(grid.text(2, 0), QStringLiteral("S"));
+    const ReportSource marked = window->reportSource();
+    EXPECT_EQ(marked.routine, ReportRoutine::StampaMRZ);
+    EXPECT_EQ(marked.caption, Testo(kHjqCaption));
+    ASSERT_EQ(marked.gridRows.size(), grid.rows());
+    EXPECT_EQ(cellText(marked.gridRows, 2, 0), QStringLiteral("S"));
+    EXPECT_EQ(cellText(marked.gridRows, 0, 2), Testo(54));
+    EXPECT_EQ(marked.inputRows.size(), window->Grdrif->grid().rows());
+    EXPECT_EQ(cellText(marked.inputRows, 0, 0), Testo(58)); // static pressure given
+    EXPECT_EQ(cellText(marked.inputRows, 0, 2), QStringLiteral("50"));
+    EXPECT_EQ(marked.columnWidths.value(0), 200);
+    EXPECT_EQ(marked.columnAlignments.value(1), kColumnAlignDefault);
+    EXPECT_EQ(marked.columnAlignments.value(2), kColumnAlignRight);
+    EXPECT_FALSE(marked.windowImage.isNull());
     window->Grd->clickRow(2);
     EXPECT_TRUE(grid.text(2, 0).isEmpty());
 
