@@ -8,6 +8,7 @@
 // Beyond the printer, the report can be saved as a PDF file; without any printer that is
 // what "Stampa" does.
 
+#include "printing/printer_check.h"
 #include "printing/report.h"
 #include "printing/report_document.h"
 #include "printing/report_source.h"

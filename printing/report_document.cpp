@@ -77,21 +77,4 @@ void ReportDocument::end()
                                                                      : kPrinterErrorNumber};
 }
 
-bool hasDefaultPrinter()
-{
-    return !QPrinterInfo::defaultPrinter().isNull();
-}
-
-bool StampanteDisponibile()
-{
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return false;
-    QPrinter printer(info);
-    if (!printer.isValid())
-        return false;
-    return printer.setPageOrientation(QPageLayout::Portrait)
-           && printer.pageLayout().orientation() == QPageLayout::Portrait;
-}
-
 } // namespace tarvello

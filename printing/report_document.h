@@ -48,11 +48,4 @@ private:
     QString pdfPath_;
 };
 
-// Whether the system has a default printer at all.
-bool hasDefaultPrinter();
-
-// True when the default printer exists and accepts a page orientation: portrait is set on
-// it. False when there is no printer or it refuses.
-bool StampanteDisponibile();
-
 } // namespace tarvello

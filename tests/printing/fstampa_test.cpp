@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace tarvello {
@@ -283,6 +284,40 @@ TEST_F(FStampaTest, EndOfPageWithoutAnOpenSheetDoesNothing)
     window->cmdFinePag->click();
     EXPECT_TRUE(messages.messages.isEmpty());
     EXPECT_FALSE(window->hasOpenDocument());
+}
+
+TEST(ShowPrintOptions, OpensTheOneOptionsWindowModallyWithTheOrientationOfThePrinterTest)
+{
+    LangBase = 100;
+    RecordingMessageSink messages;
+    bool checked = false;
+    const auto answer = [&checked] {
+        FStampa* window = fstampa();
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->isModal());
+        EXPECT_EQ(window->SSFrame1->isEnabled(), StampanteDisponibile());
+        checked = true;
+        window->cmdAnnulla->click();
+    };
+    QTimer::singleShot(0, answer);
+    showPrintOptions(nullptr, testing::mrzHeatingSource());
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(fstampa()->isHidden());
+
+    // The second print finds the same window with the choices left as they were.
+    fstampa()->optStm[2]->setChecked(true);
+    FStampa* first = fstampa();
+    checked = false;
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(fstampa(), first);
+        EXPECT_TRUE(fstampa()->optStm[2]->isChecked());
+        checked = true;
+        fstampa()->cmdAnnulla->click();
+    });
+    showPrintOptions(nullptr, testing::kxCoolingSource());
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(messages.messages.isEmpty());
+    delete fstampa();
 }
 
 TEST(PdfName, SuggestedNamesAreSafeFileNames)
