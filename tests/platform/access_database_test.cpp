@@ -283,15 +283,22 @@ public:
         // Built once per machine: later runs find it in the temporary folder.
         if (std::filesystem::exists(dir / "it_IT.UTF-8" / "LC_NUMERIC") || std::system(command.c_str()) == 0) {
             setenv("LOCPATH", dir.c_str(), 1);
+            setLocPath_ = true;
             active_ = std::setlocale(LC_NUMERIC, "it_IT.UTF-8") != nullptr;
         }
     }
-    ~DecimalCommaLocale() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
+    ~DecimalCommaLocale()
+    {
+        std::setlocale(LC_NUMERIC, previous_.c_str());
+        if (setLocPath_)
+            unsetenv("LOCPATH");
+    }
     bool active() const { return active_ && std::localeconv()->decimal_point[0] == ','; }
 
 private:
     std::string previous_;
     bool active_ = false;
+    bool setLocPath_ = false;
 };
 
 TEST(AccessDatabase, NumbersAreExactUnderADecimalCommaLocale)
