@@ -526,7 +526,7 @@ void FDati::done(int result)
 FDati* fdati(QWidget* parent)
 {
     if (!instance())
-        instance() = new FDati(parent);
+        instance() = new FDati(parent ? parent : QApplication::activeWindow());
     return instance();
 }
 

@@ -113,7 +113,8 @@ private:
     bool saved_ = false;
 };
 
-// The single instance, loaded on first use (its fields restored from "Data1").
+// The single instance, loaded on first use (its fields restored from "Data1") as a
+// window owned by `parent`, or by the active window when none is given.
 FDati* fdati(QWidget* parent = nullptr);
 // The window's caption, set by the product-line window (Testo(11)).
 void setFDatiCaption(const QString& caption);

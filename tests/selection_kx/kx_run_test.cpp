@@ -158,6 +158,47 @@ TEST_F(KxRun, ARequiredCapacityThatIsNoNumberEndsTheRunWithItsNumber)
     EXPECT_TRUE(listedModels().isEmpty());
 }
 
+TEST_F(KxRun, AnErrorInOneModelEndsTheRunAndKeepsTheRowsBefore)
+{
+    modelTable().NC[3] = 0; // KXE 40 without circuits: a division by zero
+    coolingExample();
+    calcola();
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Exclamation);
+    EXPECT_EQ(sink.messages[0].text, "Errore generico : 11");
+    EXPECT_EQ(listedModels(), (QStringList{"KXA 20", "KXA 30"}));
+    EXPECT_EQ(grd().text(2, 1), "") << "the empty row 2 stays";
+}
+
+TEST_F(KxRun, ErrorFiveInOneModelSkipsItAndTheRunGoesOn)
+{
+    modelTable().LunBat[2] = -700; // KXA 30: no air-side law for a negative coil length
+    coolingExample();
+    calcola();
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_EQ(listedModels(), (QStringList{"KXA 20", "KXE 40", "KXH 50", "KXH 60+4P"}));
+}
+
+TEST_F(KxRun, ALeavingTemperatureOnTheWrongSideStopsTheRun)
+{
+    coolingExample();
+    box("txtTw2(0)")->setText("6");
+    focusOn("cmdCalcola");
+    calcola();
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages[0].text, "La temp. Uscita deve essere > di quella di ingresso");
+    EXPECT_EQ(focused(), box("txtTw2(0)"));
+    EXPECT_TRUE(listedModels().isEmpty());
+    box("txtTw2(0)")->setText("12");
+    heatingExample();
+    box("txtTw2(1)")->setText("45");
+    focusOn("cmdCalcola");
+    calcola();
+    ASSERT_EQ(sink.messages.size(), 2);
+    EXPECT_EQ(sink.messages[1].text, "La temp. Uscita deve essere < di quella di ingresso");
+    EXPECT_EQ(focused(), box("txtTw2(1)"));
+}
+
 TEST_F(KxRun, AStaticPressureTheFansCannotMeetRemovesEveryModel)
 {
     coolingExample();
