@@ -437,11 +437,6 @@ void FDatiMRZ::syncLabels()
     }
 }
 
-void FDatiMRZ::setBoxShown(QLineEdit* box, bool shown)
-{
-    box->setVisible(shown);
-}
-
 void FDatiMRZ::showFreshAir(int i, bool show)
 {
     QList<QLineEdit*> fresh{txtpqarin[i], txtTsa1rin[i]};
@@ -450,24 +445,24 @@ void FDatiMRZ::showFreshAir(int i, bool show)
     for (QLineEdit* box : fresh) {
         if (!show)
             box->clear();
-        setBoxShown(box, show);
+        box->setVisible(show);
     }
     syncLabels();
 }
 
 void FDatiMRZ::optpressione_Click(int i)
 {
-    setBoxShown(txtpsu[i], true);
+    txtpsu[i]->setVisible(true);
     txtqatot[i]->clear();
     txtpqaric[i]->setText(kAllReturnAir);
     txtpqarin[i]->clear();
     txtTsa1rin[i]->clear();
     for (QLineEdit* box : {txtqatot[i], txtpqaric[i], txtpqarin[i], txtTsa1rin[i]})
-        setBoxShown(box, false);
+        box->setVisible(false);
     if (i == ModeCooling) {
         for (QLineEdit* box : {txttburin, txturrin}) {
             box->clear();
-            setBoxShown(box, false);
+            box->setVisible(false);
         }
     }
     syncLabels();
@@ -475,16 +470,16 @@ void FDatiMRZ::optpressione_Click(int i)
 
 void FDatiMRZ::optPortata_Click(int i)
 {
-    setBoxShown(txtpsu[i], false);
+    txtpsu[i]->setVisible(false);
     txtpsu[i]->clear();
-    setBoxShown(txtpqaric[i], true);
-    setBoxShown(txtqatot[i], true);
+    txtpqaric[i]->setVisible(true);
+    txtqatot[i]->setVisible(true);
     if (txtpqaric[i]->text() != kAllReturnAir) {
-        setBoxShown(txtpqarin[i], true);
-        setBoxShown(txtTsa1rin[i], true);
+        txtpqarin[i]->setVisible(true);
+        txtTsa1rin[i]->setVisible(true);
         if (i == ModeCooling) {
-            setBoxShown(txttburin, true);
-            setBoxShown(txturrin, true);
+            txttburin->setVisible(true);
+            txturrin->setVisible(true);
         }
     }
     syncLabels();

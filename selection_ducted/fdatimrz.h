@@ -98,7 +98,6 @@ private:
     void leaveField(QLineEdit* box, QWidget* now);
     void checkRange(QLineEdit* box, DuctedField field, int i, QWidget* now);
     void showFreshAir(int i, bool show);
-    void setBoxShown(QLineEdit* box, bool shown);
     void placeSharedLabels(int i);
     void syncLabels();
     void reportRunError(int number);
