@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -20,16 +20,36 @@ public:
     void openAddress(const QUrl& address) override { QDesktopServices::openUrl(address); }
 };
 
+QString& chosenPrinter()
+{
+    static QString name;
+    return name;
+}
+
+// The printer the dialog starts on: the one chosen before if it is still there, else the
+// desktop's default, else the first one.
+QPrinterInfo startingPrinter()
+{
+    const QPrinterInfo chosen = QPrinterInfo::printerInfo(chosenPrinter());
+    if (!chosen.isNull())
+        return chosen;
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        return QPrinterInfo::defaultPrinter();
+    return QPrinterInfo::availablePrinters().value(0);
+}
+
 void toolkitPrinterSetup(QWidget* owner)
 {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         messages().critical(Testo(112), QString::fromLatin1(kProgramTitle));
         return;
     }
-    QPrinter printer(QPrinterInfo::defaultPrinter().isNull() ? QPrinterInfo::availablePrinters().first()
-                                                             : QPrinterInfo::defaultPrinter());
-    QPageSetupDialog dialog(&printer, owner);
-    dialog.exec();
+    QPrinter printer(startingPrinter());
+    QPrintDialog dialog(&printer, owner);
+    dialog.setWindowTitle(Testo(33).remove(u'&'));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() == QDialog::Accepted)
+        chosenPrinter() = printer.printerName();
 }
 
 } // namespace
@@ -69,6 +89,11 @@ void endProgram()
         services().endProgram();
     else
         QCoreApplication::exit(0);
+}
+
+QString chosenPrinterName()
+{
+    return chosenPrinter();
 }
 
 void printerSetup(QWidget* owner)

@@ -71,5 +71,8 @@ DocumentOpener& documentOpener();
 ModelSource& modelSource();
 void endProgram();
 void printerSetup(QWidget* owner);
+// The printer the user picked in the printer set-up dialog during this run; empty until
+// then (the report then prints on the desktop's default printer).
+QString chosenPrinterName();
 
 } // namespace tarvello
