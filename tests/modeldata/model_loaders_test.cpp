@@ -379,6 +379,26 @@ TEST(Loaders, FaultyValuesNameTableRowAndColumn)
               std::string::npos);
 }
 
+TEST(Loaders, EveryLoadClearsTheLinesArraysFirst)
+{
+    ModelTable t;
+    CaricaDatiMRZ(t, memoryDb({lineTable(LineMRZ, 5), accessoryTable("DPAcc", 4)}));
+    ASSERT_EQ(t.NumModels, 5);
+    t.Modello[1] = "edited"; // a reload does not keep anything, even for the same line
+    CaricaDatiMRZ(t, fixtureDb());
+    EXPECT_EQ(t.NumModels, 3);
+    EXPECT_EQ(t.Modello[1], "KXR 100");
+    for (int m = 4; m <= 5; ++m) {
+        EXPECT_TRUE(t.Modello[m].empty()) << "model " << m << " of the previous load";
+        EXPECT_EQ(t.VelC[m][1], 0.0f);
+        EXPECT_EQ(t.Sezione[m], 0.0f);
+        EXPECT_EQ(t.Bocche[m], 0);
+    }
+    EXPECT_EQ(t.NumAccessories, 2);
+    EXPECT_EQ(t.Cost[3], 0.0f) << "accessory 3 of the previous load";
+    EXPECT_TRUE(t.OPZBoc[4].empty());
+}
+
 TEST(Loaders, SixteenBitFieldsAreRounded)
 {
     struct Case {
