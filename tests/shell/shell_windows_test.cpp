@@ -305,6 +305,7 @@ TEST_F(ShellWindows, LanguageChangeReplacesTheChooserAndPersists)
 
 TEST_F(ShellWindows, SpanishChooserTitleAtTwentyPoints)
 {
+    writeFile("Tarvello.ini", withLanguage(300));
     ASSERT_TRUE(start());
     const int designSize = control<QLabel>(Forms::fscelta(), "lbltitolo")->font().pointSize();
     EXPECT_NE(designSize, 20);
