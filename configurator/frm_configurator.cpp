@@ -237,7 +237,6 @@ void Frm_configurator::buildSwitchDisplay()
     show->setObjectName(QStringLiteral("Btn_ShowWiring"));
     show->setIcon(showWiringPicture());
     show->setIconSize(QSize(px(13), px(13)));
-    show->setToolTip(QStringLiteral("Show the wiring diagram"));
     placeInFrame(show, 168, 70, 22, 22);
     connect(show, &QPushButton::clicked, this,
             [this] { runGuarded([this] { Btn_ShowWiring_Click(); }); });

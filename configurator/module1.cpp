@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 
-#include <memory>
 
 namespace pinvale {
 
