@@ -6,11 +6,11 @@
 #include "selection_ducted/ducted_grid.h"
 #include "selection_ducted/ducted_report.h"
 #include "selection_ducted/ducted_run.h"
-#include "selection_ducted/field_pairs.h"
 #include "selection_kx/field_checks.h"
 #include "selection_kx/form_keys.h"
 #include "selection_kx/kx_grid.h"
 #include "selection_kx/kx_run.h"
+#include "selection_kx/paired_fields.h"
 #include "selection_kx/print_request.h"
 #include "shell/app_state.h"
 #include "shell/forms.h"
@@ -567,8 +567,6 @@ void FDatiMRZ::checkRange(QLineEdit* box, DuctedField field, int i, QWidget* now
 
 void FDatiMRZ::leaveField(QLineEdit* box, QWidget* now)
 {
-    const WetBulbTriple returnAir{txtTsa1ric[ModeCooling], txtTburic, txtUrric};
-    const WetBulbTriple freshAir{txtTsa1rin[ModeCooling], txttburin, txturrin};
     for (int i = 0; i < 2; ++i) {
         if (box == txtTsa1ric[i]) {
             if (dryBulbChecked(DuctedField::Tsa1ric, i, txtpqaric[ModeCooling]->text()))
@@ -586,24 +584,30 @@ void FDatiMRZ::leaveField(QLineEdit* box, QWidget* now)
             return checkRange(box, DuctedField::Tw1, i, now);
         if (box == txtGlic[i])
             return checkRange(box, DuctedField::Glic, i, now);
-        if (box == txtTw2[i])
-            return leavingWaterLeft(i, txtTw1[i], txtTw2[i], txtQw[i], now);
+        if (box == txtTw2[i]) {
+            leaveWaterOut({txtTw1[i], txtTw2[i], txtQw[i]}, i, now);
+            return;
+        }
         if (box == txtQw[i])
-            return waterFlowLeft(txtTw2[i], txtQw[i]);
+            return leaveWaterFlow({txtTw1[i], txtTw2[i], txtQw[i]});
         if (box == txtpqaric[i])
             return txtpqaric_LostFocus(i, now);
         if (box == txtpqarin[i])
             return txtpqarin_LostFocus(i);
     }
+    const AirStateFields returnAir{txtTsa1ric[ModeCooling], txtTburic, txtUrric};
+    const AirStateFields freshAir{txtTsa1rin[ModeCooling], txttburin, txturrin};
     const RangeRule humidity = ductedRangeRule(DuctedField::Humidity, ModeCooling);
-    if (box == txtTburic)
-        return wetBulbLeft(returnAir, now);
-    if (box == txttburin)
-        return wetBulbLeft(freshAir, now);
+    // Leaving a wet bulb for the mode list works out nothing either.
+    if (box == txtTburic || box == txttburin) {
+        if (!skipsFieldChecks(now))
+            leaveWetBulb(box == txtTburic ? returnAir : freshAir, now);
+        return;
+    }
     if (box == txtUrric)
-        inputOutOfRange_ = humidityLeft(returnAir, humidity, now);
+        inputOutOfRange_ = leaveHumidity(returnAir, humidity, now);
     else if (box == txturrin)
-        inputOutOfRange_ = humidityLeft(freshAir, humidity, now);
+        inputOutOfRange_ = leaveHumidity(freshAir, humidity, now);
 }
 
 // --- the run ----------------------------------------------------------------------------
@@ -755,7 +759,7 @@ void FDatiMRZ::RiferimentiMRZ()
 
 void FDatiMRZ::cmdStampa_Click()
 {
-    requestPrint(this);
+    requestPrint(this, Grd->grid(), Grdrif->grid());
 }
 
 ReportSource FDatiMRZ::reportSource()

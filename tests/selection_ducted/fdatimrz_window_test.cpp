@@ -399,9 +399,17 @@ TEST_F(FDatiMRZWindow, HeatingRowsAndMarksAndPrinting)
     EXPECT_TRUE(grid.text(2, 0).isEmpty());
 
     QWidget* owner = nullptr;
-    printOptionsOpener() = [&](QWidget* w, bool) { owner = w; };
+    const TextGrid* printed = nullptr;
+    const TextGrid* summary = nullptr;
+    printOptionsOpener() = [&](QWidget* w, bool, const TextGrid& results, const TextGrid& inputs) {
+        owner = w;
+        printed = &results;
+        summary = &inputs;
+    };
     window->findChild<QPushButton*>(QStringLiteral("cmdStampa"))->click();
     EXPECT_EQ(owner, window.data());
+    EXPECT_EQ(printed, &window->Grd->grid());
+    EXPECT_EQ(summary, &window->Grdrif->grid());
 }
 
 TEST_F(FDatiMRZWindow, BothLinesShareTheSavedFields)
@@ -492,8 +500,18 @@ TEST_F(FDatiMRZWindow, PicturesOfBothLines)
     const char* files[] = {"", "fdatimrz_line1.png", "fdatimrz_line2.png"};
     for (int line : {int(LineMRZ), int(LineHJQ)}) {
         pick(line);
-        coolingAtFiftyPascal();
+        if (line == LineMRZ) {
+            coolingAtFiftyPascal();
+        } else {
+            // Heating with the air flow given and some fresh air.
+            heatingAtFiftyPascal();
+            option("optPortata(1)")->click();
+            set("txtqatot(1)", "250");
+            type("txtpqaric(1)", QStringLiteral("80"), "txtTsa1ric(1)");
+            set("txtTsa1rin(1)", "0");
+        }
         window->CalcolaMRZ();
+        EXPECT_TRUE(sink.messages.isEmpty());
         window->resize(window->sizeHint());
         QApplication::processEvents();
         EXPECT_TRUE(window->grab().save(QDir::current().filePath(QString::fromLatin1(files[line]))));
