@@ -494,7 +494,7 @@ TEST_F(FDatiMRZWindow, NothingTypedCrashesARun)
     }
 }
 
-// Pictures of both lines' results for a look by eye; they land in the test's working folder.
+// Pictures of both lines' results for a look by eye, beside the test program.
 TEST_F(FDatiMRZWindow, PicturesOfBothLines)
 {
     const char* files[] = {"", "fdatimrz_line1.png", "fdatimrz_line2.png"};
@@ -514,7 +514,7 @@ TEST_F(FDatiMRZWindow, PicturesOfBothLines)
         EXPECT_TRUE(sink.messages.isEmpty());
         window->resize(window->sizeHint());
         QApplication::processEvents();
-        EXPECT_TRUE(window->grab().save(QDir::current().filePath(QString::fromLatin1(files[line]))));
+        EXPECT_TRUE(window->grab().save(QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(files[line]))));
         window->done(QDialog::Rejected);
     }
 }
