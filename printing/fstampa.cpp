@@ -22,17 +22,9 @@
 
 #include <exception>
 
-// A static library's resources must be registered by name before use.
-static void registerPrintingPictures()
-{
-    Q_INIT_RESOURCE(printing);
-}
-
 namespace tarvello {
 
 namespace {
-
-const bool picturesRegistered = (registerPrintingPictures(), true);
 
 constexpr int kLogoWidthPixels = 150;
 

@@ -5,6 +5,12 @@
 
 #include <algorithm>
 
+// A static library's resources must be registered by name before use.
+static void registerPrintingPictures()
+{
+    Q_INIT_RESOURCE(printing);
+}
+
 namespace tarvello {
 
 namespace {
@@ -234,6 +240,8 @@ void printReport(ReportCanvas& canvas, const ReportSource& source, const ReportC
 
 QImage reportLogo()
 {
+    static const bool registered = (registerPrintingPictures(), true);
+    Q_UNUSED(registered);
     return QImage(QStringLiteral(":/printing/images/logo.png"));
 }
 

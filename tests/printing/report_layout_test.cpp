@@ -2,6 +2,7 @@
 // character fields, centring and the rows each choice prints.
 
 #include "printing/printing_texts.h"
+#include "printing/report.h"
 #include "printing/report_layout.h"
 
 #include "../shell/qt_print.h"
@@ -137,6 +138,16 @@ TEST(ReportLayout, GridColumnCountIsTheWidestOfRowsAndWidths)
     EXPECT_EQ(gridColumnCount(source), 4);
     EXPECT_EQ(cellText(source.gridRows, 1, 3), QString());
     EXPECT_EQ(cellText(source.gridRows, 7, 0), QString());
+}
+
+TEST(ReportLayout, TheLogoFitsLeftOfTheTitleAndAboveTheWindowImage)
+{
+    const QImage logo = reportLogo();
+    ASSERT_FALSE(logo.isNull());
+    const QSizeF size = pictureSizeMm(logo); // printed at (1, 1) mm at its own size
+    EXPECT_LT(1 + size.width(), 60.0) << "the program title starts at 60 mm";
+    EXPECT_LT(1 + size.height(), 20.0) << "the window image starts at 20 mm";
+    EXPECT_GT(size.height(), 10.0) << "a logo one can see";
 }
 
 TEST(PrintingTexts, EveryNewTextExistsInEveryLanguage)
