@@ -499,7 +499,7 @@ void FDati::RiepilogoDati()
 
 void FDati::cmdStampa_Click()
 {
-    requestPrint(this);
+    requestPrint(this, Grd->grid(), Grdrif->grid());
 }
 
 // --- unloading ------------------------------------------------------------------------

@@ -149,6 +149,12 @@ bool CheckRange(QLineEdit* box, const RangeRule& rule, const QWidget* receivingF
     return true;
 }
 
+bool CheckRange(QLineEdit* box, float minimum, float maximum, const QString& unit, bool zeroAllowed,
+                const QWidget* receivingFocus)
+{
+    return CheckRange(box, RangeRule{minimum, maximum, unit, zeroAllowed}, receivingFocus);
+}
+
 void SelectAllText(QWidget* box)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(box))

@@ -58,6 +58,10 @@ bool skipsFieldChecks(const QWidget* receivingFocus);
 // and has the focus again.
 bool CheckRange(QLineEdit* box, const RangeRule& rule, const QWidget* receivingFocus);
 
+// The same with the limits given one by one.
+bool CheckRange(QLineEdit* box, float minimum, float maximum, const QString& unit, bool zeroAllowed,
+                const QWidget* receivingFocus);
+
 // SelectAllText: the whole text of a text box, or of the text part of a list, selected.
 void SelectAllText(QWidget* box);
 

@@ -28,14 +28,14 @@ QString printingNotAvailableText()
     return QStringLiteral("Printing is not available yet in this version of Tarvello.");
 }
 
-void requestPrint(QWidget* owner)
+void requestPrint(QWidget* owner, const TextGrid& results, const TextGrid& inputs)
 {
     const bool orientationAvailable = StampanteDisponibile();
     if (!printOptionsOpener()) {
         messages().information(printingNotAvailableText(), QString::fromLatin1(kProgramTitle));
         return;
     }
-    printOptionsOpener()(owner, orientationAvailable);
+    printOptionsOpener()(owner, orientationAvailable, results, inputs);
 }
 
 } // namespace tarvello

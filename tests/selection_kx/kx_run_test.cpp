@@ -4,6 +4,7 @@
 #include "engine/coil_constants.h"
 #include "engine/water_side.h"
 #include "selection_kx/kx_run.h"
+#include "selection_kx/print_request.h"
 
 #include "fdati_test_support.h"
 
@@ -269,6 +270,26 @@ TEST_F(KxRun, PrintButtonSaysPlainlyThatPrintingIsNotAvailable)
     button("cmdStampa")->click();
     ASSERT_EQ(sink.messages.size(), 1);
     EXPECT_EQ(sink.messages[0].text, "Printing is not available yet in this version of Tarvello.");
+}
+
+TEST_F(KxRun, PrintButtonHandsBothGridsToThePrintOptions)
+{
+    coolingExample();
+    calcola();
+    window->Grd->clickRow(3);
+    QString marked, firstInput;
+    printOptionsOpener() = [&](QWidget* owner, bool, const TextGrid& results, const TextGrid& inputs) {
+        EXPECT_EQ(owner, window.get());
+        for (int r = results.fixedRows(); r < results.rows(); ++r)
+            if (results.text(r, 0) == "S")
+                marked += results.text(r, 1);
+        firstInput = inputs.text(0, 0) + "|" + inputs.text(0, 1) + "|" + inputs.text(0, 2);
+    };
+    button("cmdStampa")->click();
+    printOptionsOpener() = nullptr;
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_EQ(marked, "KXA 30");
+    EXPECT_EQ(firstInput, "Temp.ingresso aria|°C|27");
 }
 
 // --- the run over a hand-changed copy of the shipped table ----------------------------
