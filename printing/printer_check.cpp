@@ -5,11 +5,6 @@
 
 namespace tarvello {
 
-bool hasDefaultPrinter()
-{
-    return !QPrinterInfo::defaultPrinter().isNull();
-}
-
 bool StampanteDisponibile()
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();

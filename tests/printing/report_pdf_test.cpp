@@ -119,6 +119,16 @@ TEST_F(ReportPdf, HeaderAndTitleBlockStandWhereTheLayoutPutsThem)
     EXPECT_NEAR(date.top, caption.top, 1.5);
     EXPECT_EQ(pdfPageCount(path), 1);
     EXPECT_GE(pdfImageCount(path), 1) << "the logo";
+
+    // Times New Roman, or its metric twin Liberation Serif, regular and bold.
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {path});
+    fonts.waitForFinished();
+    const QString fontList = QString::fromLatin1(fonts.readAllStandardOutput());
+    EXPECT_TRUE(fontList.contains(QRegularExpression(QStringLiteral("(TimesNewRoman|LiberationSerif)[-,]Bold"))))
+        << fontList.toStdString();
+    EXPECT_TRUE(fontList.contains(QRegularExpression(QStringLiteral("(TimesNewRoman|LiberationSerif)(PSMT)?(-Regular)? "))))
+        << fontList.toStdString();
 }
 
 TEST_F(ReportPdf, InputsOfEachRoutineStandInTheirColumns)
