@@ -3,6 +3,7 @@
 // its printer. Skipped with a message when CUPS or cups-pdf is not installed or the
 // scheduler does not start; the scheduler is always stopped at the end.
 
+#include "pdf_reading.h"
 #include "report_samples.h"
 
 #include "printing/fstampa.h"
@@ -142,6 +143,21 @@ QStringList pdfFilesIn(const QString& folder)
     return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
 }
 
+// The PDF files that appear in `folder` besides `known`, once the queue has no job left.
+QStringList waitForNewFiles(PrivateCups& cups, const QString& folder, const QStringList& known)
+{
+    QStringList added;
+    QElapsedTimer waited;
+    waited.start();
+    while ((added.isEmpty() || cups.hasPendingJobs()) && waited.elapsed() < 60000) {
+        QThread::msleep(250);
+        added = pdfFilesIn(folder);
+        for (const QString& old : known)
+            added.removeAll(old);
+    }
+    return added;
+}
+
 TEST(CupsPrint, AReportGoesThroughTheDefaultPrinterQueue)
 {
     PrivateCups cups;
@@ -167,21 +183,32 @@ TEST(CupsPrint, AReportGoesThroughTheDefaultPrinterQueue)
     EXPECT_TRUE(window.isHidden());
 
     // The queue converts the job and cups-pdf writes it as a file of its own.
-    QStringList added;
-    QElapsedTimer waited;
-    waited.start();
-    while ((added.isEmpty() || cups.hasPendingJobs()) && waited.elapsed() < 60000) {
-        QThread::msleep(250);
-        added = pdfFilesIn(out);
-        for (const QString& old : before)
-            added.removeAll(old);
+    const QStringList first = waitForNewFiles(cups, out, before);
+    ASSERT_EQ(first.size(), 1) << "one job in " << out.toStdString();
+    EXPECT_TRUE(first[0].startsWith(QStringLiteral("Tarvello"))) << first[0].toStdString() << ": the job's title";
+    EXPECT_GT(QFileInfo(QDir(out).filePath(first[0])).size(), 1000);
+
+    // Two calculations on one sheet: nothing leaves the printer until "Fine pagina".
+    window.show();
+    window.chkenddoc->click();
+    window.cmdStampa->click();
+    window.show();
+    window.setSource(testing::mrzHeatingSource());
+    window.cmdStampa->click();
+    EXPECT_TRUE(window.hasOpenDocument());
+    EXPECT_FALSE(cups.hasPendingJobs());
+    window.show();
+    window.cmdFinePag->click();
+    EXPECT_FALSE(window.hasOpenDocument());
+    const QStringList second = waitForNewFiles(cups, out, before + first);
+    ASSERT_EQ(second.size(), 1) << "both reports in one job";
+    if (testing::popplerAvailable()) {
+        EXPECT_EQ(testing::pdfPageCount(QDir(out).filePath(second[0])), 1) << "on one sheet";
     }
-    ASSERT_FALSE(added.isEmpty()) << "no job output in " << out.toStdString();
-    for (const QString& file : added) {
-        EXPECT_TRUE(file.startsWith(QStringLiteral("Tarvello"))) << file.toStdString() << ": the job's title";
-        EXPECT_GT(QFileInfo(QDir(out).filePath(file)).size(), 1000);
+    EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.value(0).text.toStdString();
+
+    for (const QString& file : first + second)
         QFile::remove(QDir(out).filePath(file));
-    }
     if (!outExisted)
         QDir().rmdir(out); // only when empty
 }

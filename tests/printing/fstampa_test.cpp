@@ -320,6 +320,13 @@ TEST(ShowPrintOptions, OpensTheOneOptionsWindowModallyWithTheOrientationOfThePri
     delete fstampa();
 }
 
+TEST(PrinterCheck, NoDefaultPrinterMeansNoOrientationChoice)
+{
+    if (hasDefaultPrinter())
+        GTEST_SKIP() << "this machine has a default printer";
+    EXPECT_FALSE(StampanteDisponibile());
+}
+
 TEST(PdfName, SuggestedNamesAreSafeFileNames)
 {
     struct Case {
