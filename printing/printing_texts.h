@@ -1,6 +1,6 @@
 #pragma once
-// Texts of the print options window that came after the 128 offsets of the text table:
-// offsets 129 and up, in the six languages, until they join the table itself.
+// Offsets of the text table used by the print options window beyond the classic texts:
+// saving the report as PDF.
 
 #include <QString>
 
