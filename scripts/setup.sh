@@ -7,6 +7,7 @@ packages=(
   mdbtools mdbtools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick poppler-utils fonts-liberation fonts-liberation2 xdg-utils
+  cups printer-driver-cups-pdf
 )
 # Node.js runs one optional cross-check of our Access files; the machine may have it already.
 command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
