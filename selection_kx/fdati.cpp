@@ -499,7 +499,8 @@ void FDati::RiepilogoDati()
 
 void FDati::cmdStampa_Click()
 {
-    requestPrint(this, Grd->grid(), Grdrif->grid());
+    requestPrint(this, reportSourceOf(ReportRoutine::StampaKX, windowTitle(), Grd->grid(), Grdrif->grid(),
+                                      grab().toImage()));
 }
 
 // --- unloading ------------------------------------------------------------------------

@@ -1,41 +1,54 @@
 #include "selection_kx/print_request.h"
 
-#include "shell/app_state.h"
-#include "shell/message_sink.h"
-
-#include <QPrinter>
-#include <QPrinterInfo>
+#include "printing/fstampa.h"
+#include "selection_kx/text_grid.h"
 
 namespace tarvello {
 
-bool StampanteDisponibile()
+namespace {
+
+QList<QStringList> rowsOf(const TextGrid& grid)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return false;
-    QPrinter printer(info);
-    return printer.isValid() && printer.setPageOrientation(QPageLayout::Portrait);
+    QList<QStringList> rows;
+    for (int r = 0; r < grid.rows(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid.cols(); ++c)
+            cells << grid.text(r, c);
+        rows << cells;
+    }
+    return rows;
+}
+
+} // namespace
+
+ReportSource reportSourceOf(ReportRoutine routine, const QString& caption, const TextGrid& results,
+                            const TextGrid& inputs, const QImage& windowImage)
+{
+    ReportSource source;
+    source.routine = routine;
+    source.caption = caption;
+    source.inputRows = rowsOf(inputs);
+    source.gridRows = rowsOf(results);
+    for (int c = 0; c < results.cols(); ++c) {
+        source.columnWidths << results.colWidth(c);
+        source.columnAlignments << (results.rightAligned(c) ? kColumnAlignRight : kColumnAlignDefault);
+    }
+    source.windowImage = windowImage;
+    return source;
 }
 
 PrintOptionsOpener& printOptionsOpener()
 {
-    static PrintOptionsOpener opener;
+    static PrintOptionsOpener opener = [](QWidget* owner, const ReportSource& source) {
+        showPrintOptions(owner, source);
+    };
     return opener;
 }
 
-QString printingNotAvailableText()
+void requestPrint(QWidget* owner, const ReportSource& source)
 {
-    return QStringLiteral("Printing is not available yet in this version of Tarvello.");
-}
-
-void requestPrint(QWidget* owner, const TextGrid& results, const TextGrid& inputs)
-{
-    const bool orientationAvailable = StampanteDisponibile();
-    if (!printOptionsOpener()) {
-        messages().information(printingNotAvailableText(), QString::fromLatin1(kProgramTitle));
-        return;
-    }
-    printOptionsOpener()(owner, orientationAvailable, results, inputs);
+    if (printOptionsOpener())
+        printOptionsOpener()(owner, source);
 }
 
 } // namespace tarvello

@@ -1,8 +1,11 @@
 #pragma once
-// What the print buttons of the selection windows need: the printer test and the print
-// options window, which the printing part provides. Until a print options window is set,
-// a print button tells the user that printing is not available yet.
+// The print buttons of the selection windows: the report's view of a window (its caption,
+// input summary Grdrif, results grid Grd and an image of it) and the print options window
+// that the printing part opens for it.
 
+#include "printing/report_source.h"
+
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -13,21 +16,17 @@ namespace tarvello {
 
 class TextGrid;
 
-// True when the default printer accepts a page orientation (portrait is set); false when
-// there is no printer or it refuses.
-bool StampanteDisponibile();
+// The snapshot the report reads: the rows of both grids as shown, the widths and the
+// alignment values of the results columns.
+ReportSource reportSourceOf(ReportRoutine routine, const QString& caption, const TextGrid& results,
+                            const TextGrid& inputs, const QImage& windowImage);
 
-// Opens the print options window modally over `owner`; `orientationAvailable` says
-// whether the page-orientation choice is offered. The report reads the results grid (its
-// marked rows) and the input summary of the window.
-using PrintOptionsOpener = std::function<void(QWidget* owner, bool orientationAvailable, const TextGrid& results,
-                                              const TextGrid& inputs)>;
+// Opens the print options window modally over `owner` for `source`; the printing part's
+// by default (it checks the printer first). Tests put their own.
+using PrintOptionsOpener = std::function<void(QWidget* owner, const ReportSource& source)>;
 PrintOptionsOpener& printOptionsOpener();
 
-// The message shown by a print button while no print options window is set.
-QString printingNotAvailableText();
-
 // cmdStampa_Click of both selection windows.
-void requestPrint(QWidget* owner, const TextGrid& results, const TextGrid& inputs);
+void requestPrint(QWidget* owner, const ReportSource& source);
 
 } // namespace tarvello

@@ -265,31 +265,33 @@ TEST_F(KxRun, ChangingTheModeEmptiesTheResults)
     EXPECT_EQ(grd().cols(), 9);
 }
 
-TEST_F(KxRun, PrintButtonSaysPlainlyThatPrintingIsNotAvailable)
-{
-    button("cmdStampa")->click();
-    ASSERT_EQ(sink.messages.size(), 1);
-    EXPECT_EQ(sink.messages[0].text, "Printing is not available yet in this version of Tarvello.");
-}
-
-TEST_F(KxRun, PrintButtonHandsBothGridsToThePrintOptions)
+TEST_F(KxRun, PrintButtonHandsTheGridsToThePrintOptions)
 {
     coolingExample();
     calcola();
     window->Grd->clickRow(3);
-    QString marked, firstInput;
-    printOptionsOpener() = [&](QWidget* owner, bool, const TextGrid& results, const TextGrid& inputs) {
+    window->setWindowTitle("Modelli KXA KXE KXH");
+    const PrintOptionsOpener saved = printOptionsOpener();
+    std::optional<ReportSource> asked;
+    printOptionsOpener() = [&](QWidget* owner, const ReportSource& source) {
         EXPECT_EQ(owner, window.get());
-        for (int r = results.fixedRows(); r < results.rows(); ++r)
-            if (results.text(r, 0) == "S")
-                marked += results.text(r, 1);
-        firstInput = inputs.text(0, 0) + "|" + inputs.text(0, 1) + "|" + inputs.text(0, 2);
+        asked = source;
     };
     button("cmdStampa")->click();
-    printOptionsOpener() = nullptr;
+    printOptionsOpener() = saved;
+    ASSERT_TRUE(asked.has_value());
     EXPECT_TRUE(sink.messages.isEmpty());
-    EXPECT_EQ(marked, "KXA 30");
-    EXPECT_EQ(firstInput, "Temp.ingresso aria|°C|27");
+    EXPECT_EQ(asked->routine, ReportRoutine::StampaKX);
+    EXPECT_EQ(asked->caption, "Modelli KXA KXE KXH");
+    ASSERT_EQ(asked->gridRows.size(), 7);
+    EXPECT_EQ(asked->gridRows[0][2], "Potenza totale ");
+    EXPECT_EQ(asked->gridRows[3][0], "S");
+    EXPECT_EQ(asked->gridRows[3][1], "KXA 30");
+    EXPECT_EQ(asked->inputRows[0], (QStringList{"Temp.ingresso aria", "°C", "27"}));
+    EXPECT_EQ(asked->columnWidths, (QList<int>{200, 1200, 850, 850, 850, 850, 850, 850, 850, 850}));
+    EXPECT_EQ(asked->columnAlignments[1], kColumnAlignDefault);
+    EXPECT_EQ(asked->columnAlignments[2], kColumnAlignRight);
+    EXPECT_FALSE(asked->windowImage.isNull());
 }
 
 // --- the run over a hand-changed copy of the shipped table ----------------------------
