@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QUrl>
 
 namespace tarvello {
 
@@ -84,6 +85,25 @@ int ShellExecute(const QString& path, const ShellDesktop& desktop)
 int ShellExecute(const QString& path)
 {
     return ShellExecute(path, xdgDesktop());
+}
+
+int ShellOpenAddress(const QString& address, const ShellDesktop& desktop)
+{
+    const QUrl url(address);
+    // A one-letter scheme is a drive letter, not a protocol.
+    if (url.scheme().size() < 2 || url.isLocalFile())
+        return ShellExecute(url.isLocalFile() ? url.toLocalFile() : address, desktop);
+    const QString handler = QStringLiteral("x-scheme-handler/") + url.scheme().toLower();
+    if (!desktop.defaultApplicationFor || desktop.defaultApplicationFor(handler).isEmpty())
+        return kShellNoAssociation;
+    if (!desktop.startViewer || !desktop.startViewer(address))
+        return kShellInvalidAssociation;
+    return kShellOpened;
+}
+
+int ShellOpenAddress(const QString& address)
+{
+    return ShellOpenAddress(address, xdgDesktop());
 }
 
 } // namespace tarvello

@@ -46,4 +46,11 @@ ShellDesktop xdgDesktop();
 int ShellExecute(const QString& path, const ShellDesktop& desktop);
 int ShellExecute(const QString& path);
 
+// Opens a web or mail address ("https://...", "mailto:...") with the program the desktop
+// associates with its scheme (MIME type "x-scheme-handler/<scheme>"): 31 when there is
+// none, 27 when it cannot start, kShellOpened when it started. An address without a
+// scheme, or a "file:" address, is a document and goes through ShellExecute.
+int ShellOpenAddress(const QString& address, const ShellDesktop& desktop);
+int ShellOpenAddress(const QString& address);
+
 } // namespace tarvello

@@ -2,6 +2,7 @@
 
 #include "engine/glycol_properties.h"
 #include "shell/app_state.h"
+#include "shell/documents.h"
 #include "shell/finfo.h"
 #include "shell/flingua.h"
 #include "shell/forms.h"
@@ -25,9 +26,18 @@
 #include <QToolBar>
 #include <QToolButton>
 
+// The pictures of the product information and configurator buttons, registered by name
+// as every resource of a static library must be.
+static void registerLauncherPictures()
+{
+    Q_INIT_RESOURCE(documents_images);
+}
+
 namespace tarvello {
 
 namespace {
+
+const bool launcherPicturesRegistered = (registerLauncherPictures(), true);
 
 QAction* namedAction(QMenu* menu, const char* name)
 {
@@ -115,6 +125,10 @@ void Fmenu::buildToolBar()
     connect(SSdefprt, &QToolButton::clicked, mnuDefprt, &QAction::trigger);
     connect(SSunmis, &QToolButton::clicked, mnuUnmis, &QAction::trigger);
     connect(SSlingua, &QToolButton::clicked, mnulingua, &QAction::trigger);
+    SSdescr = namedToolButton(bar, "SSdescr", ":/shell/images/product_information.svg");
+    SSCommand1 = namedToolButton(bar, "SSCommand1", ":/shell/images/configurator.svg");
+    connect(SSdescr, &QToolButton::clicked, this, [] { openProductInformation(); });
+    connect(SSCommand1, &QToolButton::clicked, this, [] { startConfigurator(); });
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -166,6 +180,7 @@ void Fmenu::setCaptions()
     SSdefprt->setToolTip(Testo(33));
     SSunmis->setToolTip(Testo(4));
     SSlingua->setToolTip(Testo(69));
+    SSdescr->setToolTip(Testo(1));
 }
 
 Fscelta* Fmenu::addChooser()

@@ -57,6 +57,8 @@ private:
     QToolButton* SSdefprt = nullptr;
     QToolButton* SSunmis = nullptr;
     QToolButton* SSlingua = nullptr;
+    QToolButton* SSdescr = nullptr;
+    QToolButton* SSCommand1 = nullptr;
     bool unloading = false;
 };
 

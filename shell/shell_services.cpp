@@ -1,15 +1,16 @@
 #include "shell/shell_services.h"
 
+#include "platform/shell_open.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
 #include "shell/message_sink.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 
 namespace tarvello {
 
@@ -17,7 +18,16 @@ namespace {
 
 class DesktopOpener : public DocumentOpener {
 public:
-    void openAddress(const QUrl& address) override { QDesktopServices::openUrl(address); }
+    void openAddress(const QUrl& address) override { ShellOpenAddress(address.toString()); }
+};
+
+class DesktopLauncher : public ShellLauncher {
+public:
+    int openDocument(const QString& path) override { return ShellExecute(path); }
+    bool startProgram(const QString& program, const QString& workingFolder) override
+    {
+        return QProcess::startDetached(program, {}, workingFolder);
+    }
 };
 
 QString& chosenPrinter()
@@ -75,6 +85,12 @@ DocumentOpener& documentOpener()
 {
     static DesktopOpener desktop;
     return services().documents ? *services().documents : desktop;
+}
+
+ShellLauncher& shellLauncher()
+{
+    static DesktopLauncher desktop;
+    return services().launcher ? *services().launcher : desktop;
 }
 
 ModelSource& modelSource()

@@ -16,10 +16,23 @@ class QWidget;
 namespace tarvello {
 
 // Opens a web or mail address with the desktop's program for it; the result is ignored.
+// The real one goes through the shell-open layer (ShellOpenAddress).
 class DocumentOpener {
 public:
     virtual ~DocumentOpener() = default;
     virtual void openAddress(const QUrl& address) = 0;
+};
+
+// The shell's operations behind the main window's tool buttons: opening a document with
+// its associated viewer, and starting a program file without waiting for it. The real one
+// uses the shell-open layer and a detached process.
+class ShellLauncher {
+public:
+    virtual ~ShellLauncher() = default;
+    // The classic shell result code: 33 or more when the viewer was started.
+    virtual int openDocument(const QString& path) = 0;
+    // False when the program could not be started (missing, not executable).
+    virtual bool startProgram(const QString& program, const QString& workingFolder) = 0;
 };
 
 // The model database as the shell uses it: opened at start, closed at shutdown, and one
@@ -57,17 +70,19 @@ public:
 
 struct ShellServices {
     DocumentOpener* documents = nullptr;
+    ShellLauncher* launcher = nullptr;
     ModelSource* models = nullptr;
     SelectionWindows* selection = nullptr;
     std::function<void()> endProgram;                     // after an orderly shutdown
     std::function<void(QWidget* owner)> printerSetup;     // the printer set-up dialog
 };
 
-// The process-wide services. Unset members fall back to: the desktop for addresses, a
-// file-checking model source, no selection windows (a pick only loads), quitting the
+// The process-wide services. Unset members fall back to: the shell-open layer for
+// addresses, documents and programs, a file-checking model source, no selection windows (a pick only loads), quitting the
 // event loop, and the toolkit's printer dialogs.
 ShellServices& services();
 DocumentOpener& documentOpener();
+ShellLauncher& shellLauncher();
 ModelSource& modelSource();
 void endProgram();
 void printerSetup(QWidget* owner);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <unistd.h>
 
@@ -226,6 +227,50 @@ TEST_F(ShellOpenTest, XdgMimeFindsTheDefaultViewerOfTheSandbox)
     // Another type stays without association.
     const QString svg = writeFile("w1.svg", "<svg xmlns='http://www.w3.org/2000/svg'/>");
     EXPECT_EQ(ShellExecute(svg, xdg), kShellNoAssociation);
+}
+
+TEST_F(ShellOpenTest, AnAddressGoesToTheProgramOfItsScheme)
+{
+    desktop.defaults["x-scheme-handler/https"] = "fake-browser.desktop";
+    desktop.defaults["x-scheme-handler/mailto"] = "fake-mail.desktop";
+    const QString pdf = writeFile("w1.pdf", "%PDF-1.4\n");
+    struct Case {
+        QString address;
+        int expected;
+    };
+    const Case cases[] = {
+        {"https://www.tarvello.example", kShellOpened},
+        {"HTTPS://www.tarvello.example/a", kShellOpened},  // schemes are case-insensitive
+        {"mailto:support@tarvello.example", kShellOpened},
+        {"ftp://files.tarvello.example", kShellNoAssociation},
+        {dir.filePath("missing.pdf"), kShellFileNotFound},  // a plain path is a document
+        {QUrl::fromLocalFile(pdf).toString(), kShellOpened},
+        {QUrl::fromLocalFile(dir.filePath("missing.pdf")).toString(), kShellFileNotFound},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShellOpenAddress(c.address, desktop.desktop()), c.expected) << c.address.toStdString();
+    EXPECT_EQ(desktop.started, QStringList({"https://www.tarvello.example", "HTTPS://www.tarvello.example/a",
+                                            "mailto:support@tarvello.example", pdf}));
+}
+
+TEST_F(ShellOpenTest, AnAddressWhoseProgramCannotStartIsAnInvalidAssociation)
+{
+    desktop.defaults["x-scheme-handler/mailto"] = "fake-mail.desktop";
+    desktop.viewerStarts = false;
+    EXPECT_EQ(ShellOpenAddress("mailto:support@tarvello.example", desktop.desktop()), kShellInvalidAssociation);
+}
+
+TEST_F(ShellOpenTest, XdgMimeAnswersForAddressSchemesFromTheSandbox)
+{
+    XdgSandbox sandbox;
+    ShellDesktop xdg = xdgDesktop();
+    QStringList started;
+    xdg.startViewer = [&](const QString& address) { started << address; return true; };
+    EXPECT_EQ(ShellOpenAddress("mailto:support@tarvello.example", xdg), kShellNoAssociation);
+    sandbox.addDefaultViewer("x-scheme-handler/mailto");
+    EXPECT_EQ(ShellOpenAddress("mailto:support@tarvello.example", xdg), kShellOpened);
+    EXPECT_EQ(ShellOpenAddress("https://www.tarvello.example", xdg), kShellNoAssociation);
+    EXPECT_EQ(started, QStringList({"mailto:support@tarvello.example"}));
 }
 
 } // namespace

@@ -1,0 +1,68 @@
+#include "shell/documents.h"
+
+#include "platform/shell_open.h"
+#include "shell/app_state.h"
+#include "shell/message_sink.h"
+#include "shell/shell_services.h"
+
+namespace tarvello {
+
+namespace {
+
+const QString kConfiguratorFileName = QStringLiteral("pinvale");
+
+void reportOpenFailure(int code, const QString& path)
+{
+    messages().plain(shellErrorMessage(code, path), QString::fromLatin1(kProgramTitle));
+}
+
+} // namespace
+
+QString documentPath(const QString& name, const QString& where)
+{
+    // AppDir always ends with its separator, so none is added between folder and name.
+    return where == kInProgramFolder ? AppDir + name : name;
+}
+
+void ApriDocumento(const QString& name, const QString& where)
+{
+    const QString path = documentPath(name, where);
+    const int code = shellLauncher().openDocument(path);
+    if (!shellOpenSucceeded(code))
+        reportOpenFailure(code, path);
+}
+
+bool isSafeLanguageCode(const QString& code)
+{
+    return !code.contains(u'/') && !code.contains(u'\\') && !code.contains(QStringLiteral(".."));
+}
+
+QString productInformationName(const QString& langCode)
+{
+    return QStringLiteral("DTB") + langCode + QStringLiteral("04-7.pdf");
+}
+
+void openProductInformation()
+{
+    const QString name = productInformationName(LangCode);
+    if (!isSafeLanguageCode(LangCode)) {
+        // The settings file is the user's to edit: a code such as "../../x" must not
+        // make the program open a file outside its folder.
+        reportOpenFailure(kShellFileNotFound, documentPath(name, kInProgramFolder));
+        return;
+    }
+    ApriDocumento(name, kInProgramFolder);
+}
+
+QString configuratorProgram()
+{
+    return AppDir + kConfiguratorFileName;
+}
+
+void startConfigurator()
+{
+    // Nothing is shown when the configurator cannot be started.
+    static_cast<void>(shellLauncher().startProgram(configuratorProgram(), AppDir));
+}
+
+} // namespace tarvello

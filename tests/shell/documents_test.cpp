@@ -1,0 +1,373 @@
+// Opening the documents beside the program and starting the configurator: the paths and
+// messages of ApriDocumento over a recording shell, the main window's SSdescr and
+// SSCommand1 buttons, the real shell-open layer under a private XDG configuration, and
+// the product information documents that the build writes into the program folder.
+#include "engine/model_table.h"
+#include "modeldata/model_db.h"
+#include "modeldata/model_loaders.h"
+#include "platform/private_profile.h"
+#include "platform/shell_open.h"
+#include "shell/app_state.h"
+#include "shell/documents.h"
+#include "shell/flingua.h"
+#include "shell/fmenu.h"
+#include "shell/forms.h"
+#include "shell/recording_message_sink.h"
+#include "shell/shell_services.h"
+#include "shell/startup.h"
+#include "shell/text_table.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace tarvello;
+
+namespace {
+
+const QByteArray kShippedCodes = "100=IT\n300=EN\n500=FR\n700=DE\n900=ES\n1100=PL\n";
+
+// A shell that records what it was asked and answers with a chosen code.
+class RecordingLauncher : public ShellLauncher {
+public:
+    int openDocument(const QString& path) override
+    {
+        opened << path;
+        return openCode;
+    }
+    bool startProgram(const QString& program, const QString& workingFolder) override
+    {
+        started << program + " in " + workingFolder;
+        return programStarts;
+    }
+
+    QStringList opened;
+    QStringList started;
+    int openCode = kShellOpened;
+    bool programStarts = true;
+};
+
+QString messageTexts(const RecordingMessageSink& sink)
+{
+    QStringList texts;
+    for (const auto& message : sink.messages)
+        texts << message.text;
+    return texts.join(u'|');
+}
+
+class Documents : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        AppDir = withTrailingSeparator(dir.path());
+        services().launcher = &launcher;
+    }
+    void TearDown() override
+    {
+        Forms::unloadAllExcept({});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        services() = ShellServices{};
+    }
+
+    void writeFile(const QString& name, const QByteArray& data) const
+    {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(data);
+    }
+    // The program started in the temporary folder with a saved language; the database
+    // is only checked to be there.
+    void startWithLanguage(int base, const QByteArray& codes = kShippedCodes)
+    {
+        writeFile("Tarvello.ini", "[Common]\nMulti= " + QByteArray::number(base) + "\n" + codes);
+        writeFile("tarvello.mdb", "stand-in");
+        ASSERT_TRUE(Main(dir.path(), 1280));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QToolButton* toolButton(const char* name) const
+    {
+        auto* button = Forms::fmenu()->findChild<QToolButton*>(QString::fromLatin1(name));
+        EXPECT_NE(button, nullptr) << name;
+        return button;
+    }
+
+    QTemporaryDir dir;
+    RecordingLauncher launcher;
+    RecordingMessageSink sink;
+};
+
+TEST_F(Documents, WhereDMeansTheProgramFolderAnythingElseAFullPath)
+{
+    const struct {
+        const char* name;
+        const char* where;
+        QString expected;
+    } cases[] = {
+        {"DTBEN04-7.pdf", "D", AppDir + "DTBEN04-7.pdf"},
+        {"sub/x.pdf", "D", AppDir + "sub/x.pdf"},
+        {"/srv/docs/DTBEN04-7.pdf", "", "/srv/docs/DTBEN04-7.pdf"},
+        {"/srv/docs/DTBEN04-7.pdf", "d", "/srv/docs/DTBEN04-7.pdf"},  // only "D" means the folder
+        {"relative.pdf", "P", "relative.pdf"},                         // used unchanged, no folder
+        {"/srv/a b/c.pdf", "DD", "/srv/a b/c.pdf"},
+    };
+    for (const auto& c : cases)
+        ApriDocumento(c.name, c.where);
+    QStringList expected;
+    for (const auto& c : cases)
+        expected << c.expected;
+    EXPECT_EQ(launcher.opened, expected);
+    EXPECT_TRUE(sink.messages.isEmpty()) << messageTexts(sink).toStdString();  // success is silent
+}
+
+TEST_F(Documents, AFailureShowsTheShellTextOnThePathWithoutIcon)
+{
+    const std::pair<int, const char*> cases[] = {
+        {2, "File not found on "},
+        {3, "Path not found on "},
+        {5, "Access denied on "},
+        {27, "Incomplete or invalid file association on "},
+        {31, "No association for file extension on "},
+        {0, "Unknown error on "},
+        {32, "DLL not found on "},
+    };
+    for (const auto& [code, text] : cases) {
+        sink.messages.clear();
+        launcher.openCode = code;
+        ApriDocumento("DTBEN04-7.pdf", "D");
+        ASSERT_EQ(sink.messages.size(), 1) << code;
+        EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Plain) << code;
+        EXPECT_EQ(sink.messages[0].text, text + AppDir + "DTBEN04-7.pdf") << code;
+        EXPECT_EQ(sink.messages[0].title, "Tarvello");
+    }
+    sink.messages.clear();
+    launcher.openCode = 33;  // the first success code
+    ApriDocumento("DTBEN04-7.pdf", "D");
+    EXPECT_TRUE(sink.messages.isEmpty());
+}
+
+TEST(LanguageCode, OnlyCodesThatStayInTheProgramFolderAreSafe)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"EN", true},    {"PL", true},       {"", true},           {"E.N", true},
+        {"..", false},   {"../EN", false},   {"EN/..", false},     {"a/b", false},
+        {"a\\b", false}, {"/etc/x", false},  {"..\\..\\x", false}, {"x..y", false},
+    };
+    for (const auto& [code, safe] : cases)
+        EXPECT_EQ(isSafeLanguageCode(code), safe) << code;
+    EXPECT_EQ(productInformationName("EN"), "DTBEN04-7.pdf");
+}
+
+TEST_F(Documents, ProductInformationFollowsTheLanguageAtOnce)
+{
+    startWithLanguage(300);
+    EXPECT_EQ(toolButton("SSdescr")->toolTip(), textForLanguage(300, 1));
+    EXPECT_TRUE(toolButton("SSCommand1")->toolTip().isEmpty());
+    toolButton("SSdescr")->click();
+    Forms::flingua()->Image1_Click(0);  // Italian, no restart
+    toolButton("SSdescr")->click();
+    EXPECT_EQ(toolButton("SSdescr")->toolTip(), textForLanguage(100, 1));
+    Forms::flingua()->Image1_Click(5);  // Polish
+    toolButton("SSdescr")->click();
+    EXPECT_EQ(launcher.opened, QStringList({AppDir + "DTBEN04-7.pdf", AppDir + "DTBIT04-7.pdf",
+                                            AppDir + "DTBPL04-7.pdf"}));
+    EXPECT_TRUE(sink.messages.isEmpty()) << messageTexts(sink).toStdString();
+}
+
+TEST_F(Documents, ALanguageCodeLeavingTheFolderIsRefusedAsFileNotFound)
+{
+    for (const QByteArray code : {"../../etc/EN", "..", "sub\\EN"}) {
+        launcher.opened.clear();
+        sink.messages.clear();
+        startWithLanguage(300, "300=" + code + "\n");
+        toolButton("SSdescr")->click();
+        EXPECT_TRUE(launcher.opened.isEmpty()) << code.constData();
+        ASSERT_EQ(sink.messages.size(), 1) << code.constData();
+        EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Plain);
+        EXPECT_EQ(sink.messages[0].text, "File not found on " + AppDir + "DTB" + QString::fromLatin1(code) + "04-7.pdf");
+        Forms::unloadAllExcept({});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(Documents, TheConfiguratorStartsFromTheProgramFolderAndItsFailureShowsNothing)
+{
+    startWithLanguage(300);
+    launcher.programStarts = false;
+    toolButton("SSCommand1")->click();
+    EXPECT_EQ(launcher.started, QStringList({AppDir + "pinvale in " + AppDir}));
+    EXPECT_TRUE(launcher.opened.isEmpty());
+    EXPECT_TRUE(sink.messages.isEmpty()) << messageTexts(sink).toStdString();
+}
+
+// The real launcher: a missing configurator shows nothing; a present one is started
+// as a separate process with no arguments.
+TEST_F(Documents, TheRealLauncherStartsTheConfiguratorWithoutArguments)
+{
+    services().launcher = nullptr;
+    startConfigurator();  // no pinvale in the folder
+    EXPECT_TRUE(sink.messages.isEmpty());
+
+    const QString mark = dir.filePath("started.txt");
+    writeFile("pinvale", "#!/bin/sh\necho \"$#\" > '" + QFile::encodeName(mark) + "'\n");
+    QFile::setPermissions(dir.filePath("pinvale"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                       | QFileDevice::ExeOwner);
+    startConfigurator();
+    // The program runs on its own; wait for its mark rather than for the process.
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFileInfo(mark).size() && waited.elapsed() < 10000)
+        QThread::msleep(20);
+    QFile file(mark);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the configurator was not started";
+    EXPECT_EQ(file.readAll().trimmed(), "0");
+    EXPECT_TRUE(sink.messages.isEmpty());
+}
+
+// Points the XDG search paths at private folders, so that which program opens a PDF does
+// not depend on the machine; restores the environment afterwards.
+class XdgConfiguration {
+public:
+    XdgConfiguration()
+    {
+        for (const char* name : kVariables)
+            saved_[name] = qgetenv(name);
+        for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                                 "GNOME_DESKTOP_SESSION_ID", "XDG_MENU_PREFIX"})
+            qunsetenv(name);
+        const QDir root(home_.path());
+        for (const char* sub : {"config", "etc", "data", "share"})
+            root.mkpath(sub);
+        // The MIME database stays the system's: only the associations are private.
+        if (QFileInfo::exists("/usr/share/mime/packages"))
+            QFile::link("/usr/share/mime", root.filePath("share/mime"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("etc")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("data")));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(root.filePath("share")));
+    }
+    ~XdgConfiguration()
+    {
+        for (const auto& [name, value] : saved_) {
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        }
+    }
+
+private:
+    static constexpr const char* kVariables[] = {
+        "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
+        "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
+        "XDG_MENU_PREFIX"};
+    std::map<QByteArray, QByteArray> saved_;
+    QTemporaryDir home_;
+};
+
+TEST_F(Documents, TheRealShellReportsMissingFileMissingFolderAndNoViewer)
+{
+    XdgConfiguration xdg;
+    services().launcher = nullptr;
+    const QString folder = AppDir;
+
+    ApriDocumento("DTBEN04-7.pdf", "D");
+    AppDir = folder + "no such folder/";
+    ApriDocumento("DTBEN04-7.pdf", "D");
+    AppDir = folder;
+    writeFile("DTBEN04-7.pdf", "%PDF-1.4\n%%EOF\n");
+    ApriDocumento("DTBEN04-7.pdf", "D");                 // no program opens PDFs here
+    ApriDocumento(folder + "DTBFR04-7.pdf", "full path");  // used as given
+
+    EXPECT_EQ(messageTexts(sink), QStringList({
+                                      "File not found on " + folder + "DTBEN04-7.pdf",
+                                      "Path not found on " + folder + "no such folder/DTBEN04-7.pdf",
+                                      "No association for file extension on " + folder + "DTBEN04-7.pdf",
+                                      "File not found on " + folder + "DTBFR04-7.pdf",
+                                  }).join(u'|'));
+    for (const auto& message : sink.messages)
+        EXPECT_EQ(message.kind, RecordingMessageSink::Kind::Plain);
+}
+
+// The documents the build writes into the program folder: one per language code of the
+// shipped settings, each with the program's title and line captions in its language and
+// every model of every line in the shipped database.
+class ProductDocuments : public ::testing::Test {
+protected:
+    static QString pdfText(const QString& path)
+    {
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-enc", "UTF-8", path, "-"});
+        if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0)
+            return {};
+        // One space for every run of blanks and line ends, as words flow in the PDF.
+        return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    }
+    static bool containsWords(const QString& text, const QString& words)
+    {
+        const QRegularExpression whole("(^|\\s)" + QRegularExpression::escape(words) + "(\\s|$)");
+        return text.contains(whole);
+    }
+    static std::vector<std::string> modelNames(int line)
+    {
+        AccessDatabase db;
+        db.open(TARVELLO_APP_DIR "/tarvello.mdb", kModelDbConnect);
+        ModelTable table;
+        if (line == LineKX)
+            CaricaDatiKORVE(table, db);
+        else if (line == LineMRZ)
+            CaricaDatiMRZ(table, db);
+        else
+            CaricaDatiHJQ(table, db);
+        std::vector<std::string> names;
+        for (int m = 1; m <= table.NumModels; ++m)
+            names.push_back(table.Modello[m]);
+        return names;
+    }
+};
+
+TEST_F(ProductDocuments, EveryLanguageHasItsDocumentWithTitlesAndEveryModel)
+{
+    const QString shippedSettings = TARVELLO_SOURCE_DIR "/data/Tarvello.ini";
+    const int captions[3] = {11, 88, 128};
+    std::vector<std::string> models[3];
+    for (int line = 0; line < 3; ++line) {
+        models[line] = modelNames(line);
+        ASSERT_FALSE(models[line].empty()) << line;
+    }
+    for (const int base : kLanguageBases) {
+        const QString code = GetPrivateProfileString("Common", QString::number(base), "", shippedSettings);
+        ASSERT_FALSE(code.isEmpty()) << base;
+        const QString path = TARVELLO_APP_DIR "/" + productInformationName(code);
+        ASSERT_TRUE(QFileInfo::exists(path)) << path.toStdString() << " (built by tarvello_product_documents)";
+        const QString text = pdfText(path);
+        ASSERT_FALSE(text.isEmpty()) << path.toStdString();
+        EXPECT_TRUE(containsWords(text, textForLanguage(base, 1).trimmed())) << code.toStdString();
+        for (int line = 0; line < 3; ++line) {
+            EXPECT_TRUE(containsWords(text, textForLanguage(base, captions[line]).trimmed()))
+                << code.toStdString() << " line " << line;
+            for (const std::string& model : models[line])
+                EXPECT_TRUE(containsWords(text, QString::fromStdString(model))) << code.toStdString() << " " << model;
+        }
+    }
+}
+
+TEST_F(ProductDocuments, TheTablesCarryTheirUnitsAndConditions)
+{
+    const QString text = pdfText(TARVELLO_APP_DIR "/DTBEN04-7.pdf");
+    for (const char* words : {"m³/h", "kPa", "l/h", "dB(A)", "27 °C", "19 °C", "7 °C", "12 °C", "45 °C", "40 °C",
+                              "20 °C", "50 Pa"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+#pragma once
+// The rating tables of the product information: every model of a line at every speed,
+// rated by the engine at the standard conditions with the preparation of the selection
+// windows (tools/calibrate/standard_rating.h), so the documents agree with what a user of
+// the program finds.
+
+#include "engine/model_table.h"
+#include "engine/rating.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvello::productdocs {
+
+// Which heating water a row is rated with.
+enum class HeatingWater {
+    LowTemperature,  // 45 °C in, 40 °C out: two-pipe units and heating-only units
+    HighTemperature, // 70 °C in, 60 °C out: the heating coil of a four-pipe unit
+};
+
+struct RatingRow {
+    std::string model;
+    int speed = 0;
+    bool firstSpeedOfModel = false;
+    float airFlow_m3h = 0;               // 0 when neither duty gives an operating point
+    std::optional<RatingResult> cooling; // empty: no cooling duty for this row
+    std::optional<RatingResult> heating; // empty: no heating duty for this row
+    HeatingWater heatingWater = HeatingWater::LowTemperature;
+    float soundPower_dBA = 0;            // LWA
+    float soundPressure_dBA = 0;         // LPA, fan coils only
+};
+
+// The lowest and highest capacity of a duty over a line, with the models giving them.
+struct CapacityRange {
+    float low_W = 0;
+    float high_W = 0;
+    std::string lowModel;
+    std::string highModel;
+    bool empty() const { return lowModel.empty(); }
+    void add(float capacity_W, const std::string& model);
+};
+
+struct LineRatings {
+    int line = LineKX;
+    int speeds = 3;
+    float externalPressure_Pa = 0; // ducted lines; the fan coils blow freely
+    std::vector<std::string> models;  // in database order
+    std::vector<RatingRow> rows;      // model by model, speed 1 first
+    CapacityRange cooling;            // over every rated row
+    CapacityRange heating;
+};
+
+// Rates every model of `table` (one loaded line) at every speed of its line.
+LineRatings rateLine(const ModelTable& table);
+
+} // namespace tarvello::productdocs
