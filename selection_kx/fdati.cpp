@@ -96,6 +96,8 @@ FDati::FDati(QWidget* parent) : QDialog(parent)
 
 FDati::~FDati()
 {
+    // The controls leave while the window is destroyed: no more focus handling.
+    disconnect(qApp, nullptr, this, nullptr);
     Forms::forget(this);
 }
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <cmath>
 
@@ -348,6 +349,20 @@ TEST_F(FDatiWindow, TheProgramsInstanceIsLoadedOnceAndUnloadedOnClose)
     EXPECT_NE(second, nullptr);
     EXPECT_EQ(second->findChild<QLineEdit*>("txtPotric")->text(), "777") << "loaded again from the settings";
     second->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(FDatiWindow, ShownModallyUntilTheUserClosesIt)
+{
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        wasModal = fdati()->isModal() && fdati()->isVisible();
+        fdati()->findChild<QLineEdit*>("txtPotric")->setText("1234");
+        fdati()->findChild<QAction*>("mnuExit")->trigger();
+    });
+    showFDati();
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(LeggiIni("Data1", "txtPotric"), "1234");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -1,5 +1,6 @@
-// Whole runs of the KX window on the shipped line 0, and the run over a hand-changed
-// model table for the filters, the free-blow test and the errors of one model.
+// Whole runs of the KX window on a small sample line and on the shipped line 0, and the
+// run over a hand-changed model table for the filters, the free-blow test and the errors
+// of one model.
 #include "engine/arithmetic.h"
 #include "engine/coil_constants.h"
 #include "engine/water_side.h"
@@ -14,6 +15,7 @@
 
 using namespace tarvello;
 using tarvello::testing::FDatiTest;
+using tarvello::testing::loadShippedLine0;
 
 namespace {
 
@@ -47,6 +49,48 @@ TEST_F(KxRun, CoolingListsEveryModelButTheHeatingCoilsWithPlausibleFigures)
     // The row after each other grows with the model.
     for (int r = 3; r < grd().rows(); ++r)
         EXPECT_GT(number(r, 2), number(r - 1, 2));
+}
+
+// The rows a run on the shipped range must show: every model its name filters keep.
+QStringList namesKeptFor(int mode, bool fourPipe)
+{
+    QStringList names;
+    const ModelTable& t = modelTable();
+    for (int m = 1; m <= t.NumModels; ++m)
+        if (passesNameFilters(t.Modello[m], mode, fourPipe))
+            names << QString::fromStdString(t.Modello[m]);
+    return names;
+}
+
+TEST_F(KxRun, TheShippedRangeRatesEveryModelTheFiltersKeep)
+{
+    loadShippedLine0();
+    ASSERT_GT(modelTable().NumModels, 0);
+    coolingExample();
+    calcola();
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_EQ(listedModels(), namesKeptFor(0, false));
+    for (int r = 2; r < grd().rows(); ++r) {
+        SCOPED_TRACE(grd().text(r, 1).toStdString());
+        EXPECT_GT(number(r, 2), 0);
+        EXPECT_LE(number(r, 3), number(r, 2));
+        EXPECT_NEAR(number(r, 4), number(r, 2) / 1000 / (kWaterHeatPerLitreKelvin * 5), 0.03 * number(r, 4) + 0.001);
+        EXPECT_GT(number(r, 7), 7);
+        EXPECT_LT(number(r, 7), 27);
+    }
+    heatingExample();
+    calcola();
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_EQ(listedModels(), namesKeptFor(1, false));
+    for (int r = 2; r < grd().rows(); ++r) {
+        SCOPED_TRACE(grd().text(r, 1).toStdString());
+        EXPECT_NEAR(number(r, 3), number(r, 2) / 1000 / (kWaterHeatPerLitreKelvin * 5), 0.03 * number(r, 3) + 0.001);
+        EXPECT_GT(number(r, 6), 20);
+        EXPECT_LT(number(r, 6), 45);
+    }
+    window->findChild<QCheckBox*>(QStringLiteral("chkDF"))->setChecked(true);
+    calcola();
+    EXPECT_EQ(listedModels(), namesKeptFor(1, true));
 }
 
 TEST_F(KxRun, CoolingWithTheWaterFlowGivenFindsTheLeavingTemperatureBack)
