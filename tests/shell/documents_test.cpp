@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QToolButton>
@@ -360,6 +361,42 @@ TEST_F(ProductDocuments, EveryLanguageHasItsDocumentWithTitlesAndEveryModel)
                 EXPECT_TRUE(containsWords(text, QString::fromStdString(model))) << code.toStdString() << " " << model;
         }
     }
+}
+
+// Every row of the readable catalogue (docs/catalogue.md, written by the calibration tool
+// from the same data and engine) stands as one row of the English tables: the same
+// ratings, whichever program prints them. The sensible share is the catalogue's own column.
+TEST_F(ProductDocuments, TheTablesAgreeWithTheCatalogueRowByRow)
+{
+    QFile catalogue(TARVELLO_SOURCE_DIR "/docs/catalogue.md");
+    if (!catalogue.exists())
+        GTEST_SKIP() << "no readable catalogue in docs/";
+    ASSERT_TRUE(catalogue.open(QIODevice::ReadOnly | QIODevice::Text));
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", "-enc", "UTF-8", TARVELLO_APP_DIR "/DTBEN04-7.pdf", "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(60000));
+    QSet<QString> tableLines;
+    for (const QString& line : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\n'))
+        tableLines.insert(line.simplified());
+
+    const qsizetype kShareColumn = 6;  // | model | speed | air | cooling | sensible | share | ...
+    int rows = 0;
+    while (!catalogue.atEnd()) {
+        const QString line = QString::fromUtf8(catalogue.readLine()).trimmed();
+        if (!line.startsWith("| KX"))
+            continue;
+        QStringList cells = line.split(u'|', Qt::SkipEmptyParts);
+        for (QString& cell : cells)
+            cell = cell.trimmed().replace(QString::fromUtf8("—"), QString::fromUtf8("–"));
+        ASSERT_GT(cells.size(), kShareColumn) << line.toStdString();
+        cells.removeAt(kShareColumn - 1);
+        if (cells[1] != "1")
+            cells.removeFirst();  // the model is named on its first speed only
+        const QString expected = cells.join(u' ');
+        EXPECT_TRUE(tableLines.contains(expected)) << expected.toStdString();
+        ++rows;
+    }
+    EXPECT_GT(rows, 45 * 3);  // at least every speed of the fan coils
 }
 
 TEST_F(ProductDocuments, TheTablesCarryTheirUnitsAndConditions)
