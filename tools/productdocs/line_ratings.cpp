@@ -66,7 +66,8 @@ LineRatings rateLine(const ModelTable& table)
             row.soundPressure_dBA = table.line == LineKX ? table.LPA[m][s] : 0.0f;
             if (row.cooling)
                 line.cooling.add(row.cooling->Capacity, name);
-            if (row.heating)
+            // The range of a line is stated at the standard heating water, 45/40 °C.
+            if (row.heating && row.heatingWater == HeatingWater::LowTemperature)
                 line.heating.add(row.heating->Capacity, name);
             line.rows.push_back(row);
         }

@@ -48,7 +48,7 @@ struct LineRatings {
     std::vector<std::string> models;  // in database order
     std::vector<RatingRow> rows;      // model by model, speed 1 first
     CapacityRange cooling;            // over every rated row
-    CapacityRange heating;
+    CapacityRange heating;            // over the rows rated on 45/40 °C water
 };
 
 // Rates every model of `table` (one loaded line) at every speed of its line.
