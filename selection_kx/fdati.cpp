@@ -138,10 +138,10 @@ void FDati::buildControls()
     sel->addWidget(cboVel, 3, 1);
     cmdCalcola = new QPushButton(frmselection);
     cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
-    cmdCalcola->setAutoDefault(false);
+    cmdCalcola->setAutoDefault(true); // Enter on a focused button presses it
     cmdStampa = new QPushButton(frmselection);
     cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
-    cmdStampa->setAutoDefault(false);
+    cmdStampa->setAutoDefault(true);
     sel->addWidget(cmdCalcola, 4, 0);
     sel->addWidget(cmdStampa, 4, 1, 1, 2);
 

@@ -297,6 +297,20 @@ TEST_F(FDatiWindow, KeysTypeTheLocaleSeparatorAndEnterMovesOn)
     EXPECT_TRUE(sink.messages.isEmpty());
 }
 
+TEST_F(FDatiWindow, EnterInAFieldMovesOnAndOnTheButtonRuns)
+{
+    coolingExample();
+    QLineEdit* field = box("txtPotric");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(grd().rows(), 3) << "Enter in a field does not run";
+    EXPECT_NE(focused(), field);
+    focusOn("cmdCalcola");
+    QTest::keyClick(button("cmdCalcola"), Qt::Key_Return);
+    EXPECT_GT(grd().rows(), 3);
+    EXPECT_TRUE(sink.messages.isEmpty());
+}
+
 TEST_F(FDatiWindow, EnteringAFieldSelectsItsText)
 {
     box("txtGlic(0)")->setText("35");
