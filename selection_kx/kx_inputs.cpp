@@ -4,6 +4,8 @@
 #include "shell/language.h"
 #include "shell/units.h"
 
+#include <algorithm>
+
 namespace tarvello {
 
 namespace {
@@ -16,6 +18,13 @@ constexpr float kMaxHeatingWaterDrop = 40.0f;
 float numberOrZero(const QString& text)
 {
     return fieldNumber(text).value_or(0.0f);
+}
+
+// The water fields read a negative number as 0, as their leave handlers do: a negative
+// flow or leaving temperature is then reported as missing instead of rating nothing.
+float waterNumber(const QString& text)
+{
+    return std::max(numberOrZero(text), 0.0f);
 }
 
 QString indexed(const char* name, int mode)
@@ -48,8 +57,8 @@ KxConditions readKxConditions(const KxFieldTexts& texts, float waterFlowFactor, 
     KxConditions c;
     c.AirIn = numberOrZero(texts.airIn);
     c.WaterIn = numberOrZero(texts.waterIn);
-    c.WaterOutGiven = numberOrZero(texts.waterOut);
-    c.WaterFlowGiven = waterFlowFactor != 0 ? float(double(numberOrZero(texts.waterFlow)) / waterFlowFactor) : 0.0f;
+    c.WaterOutGiven = waterNumber(texts.waterOut);
+    c.WaterFlowGiven = waterFlowFactor != 0 ? float(double(waterNumber(texts.waterFlow)) / waterFlowFactor) : 0.0f;
     c.GlycolPercent = numberOrZero(texts.glycol);
     c.StaticPressure = airPressureFactor != 0 ? float(double(numberOrZero(texts.pressure)) / airPressureFactor) : 0.0f;
     c.AirInRh = numberOrZero(texts.humidity);

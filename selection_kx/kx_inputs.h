@@ -30,7 +30,8 @@ struct KxFieldTexts {
     QString humidity;    // txtUr, %
 };
 
-// The design conditions as read; a field that is not a number reads as 0.
+// The design conditions as read; a field that is not a number reads as 0, and so does a
+// negative water flow or leaving water temperature.
 struct KxConditions {
     float AirIn = 0;           // °C
     float WaterIn = 0;         // °C

@@ -266,6 +266,28 @@ TEST_F(FDatiWindow, CompletenessMessagesInOrderWithTheirFocus)
     }
 }
 
+TEST_F(FDatiWindow, ANegativeWaterValueIsReportedAsMissing)
+{
+    for (const char* flow : {"-1", "-0.2"}) {
+        SCOPED_TRACE(flow);
+        coolingExample();
+        box("txtTw2(0)")->clear();
+        box("txtQw(0)")->setText(flow);
+        focusOn("cmdCalcola");
+        sink.messages.clear();
+        calcola();
+        ASSERT_EQ(sink.messages.size(), 1);
+        EXPECT_EQ(sink.messages[0].text, "Occorre immettere la temp. uscita o la portata acqua");
+        EXPECT_EQ(focused(), box("txtTw2(0)"));
+    }
+    heatingExample();
+    box("txtTw2(1)")->setText("-5");
+    sink.messages.clear();
+    calcola();
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages[0].text, "Occorre immettere la temp. uscita o la portata acqua");
+}
+
 TEST_F(FDatiWindow, HeatingIgnoresTheHumidity)
 {
     heatingExample();
