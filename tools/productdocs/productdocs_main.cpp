@@ -92,6 +92,12 @@ int main(int argc, char** argv)
             GetPrivateProfileString(QStringLiteral("Common"), QString::number(base), QString(), parser.value(settings));
         if (code.isEmpty())
             continue; // a language the settings ship no document code for
+        // The program refuses such a code when it builds the file name; so do we.
+        if (code.contains(u'/') || code.contains(u'\\') || code.contains(QStringLiteral(".."))) {
+            fail(QStringLiteral("the language code \"%1\" of %2 would leave the program folder")
+                     .arg(code, parser.value(settings)));
+            return 1;
+        }
         DocumentContent content;
         content.code = code;
         content.texts = textsForLanguage(base);
