@@ -27,29 +27,6 @@ float perSecond(std::optional<float> flow_m3h)
     return ToSingle(flow_m3h.value_or(0.0f) / kSecondsPerHour);
 }
 
-// Adapter, until kx_run offers its per-model steps: the coil data of model m that do not
-// depend on the fan, as the KX run loads them (same checks, same error number).
-void setCoilGeometry(CoilState& s, const ModelTable& t, int m)
-{
-    if (t.Geom[m] < 0 || t.Geom[m] > 3 || t.Passo[m] < 0 || t.Passo[m] > 7)
-        throw RunError(kSubscriptOutOfRange);
-    s.Geom = t.Geom[m];
-    s.Passo = t.Passo[m];
-    s.FinLength = ToSingle(t.LunBat[m] / 1000.0);
-    s.CoilHeight = ToSingle(t.AltBAt[m] / 1000.0);
-    s.FaceArea = ToSingle(double(s.FinLength) * s.CoilHeight);
-    s.Circuits = t.NC[m];
-    s.Rows = t.NR[m];
-}
-
-// Face velocity, circuit length and air film for the working air flow.
-void setCoilAirSide(CoilState& s, const CoilConstants& k)
-{
-    s.FaceVelocity = ToSingle(Divide(s.AirFlow, s.FaceArea));
-    s.CircuitLength = CircuitTubeLength(s.TubeCount, s, k);
-    s.AirFilm = AirFilmCoefficient(s.Rows, s.FaceVelocity, s.Geom, k.FinPitchTable[s.Passo], s, k);
-}
-
 // The procedures solve for the other water value: the given one is set before each.
 std::optional<RatingResult> rateCoil(const DuctedRunChoices& c, CoilState& s, const CoilConstants& k, int m,
                                      const PendingEventsHook& onSkip)
@@ -80,6 +57,7 @@ std::optional<RatingResult> rateModel(const DuctedRunChoices& c, CoilState& s, c
         s.AirCoeff = t.CC30[m];
     }
     setCoilAirSide(s, k);
+    setAirFilm(s, k);
     return rateCoil(c, s, k, m, onSkip);
 }
 

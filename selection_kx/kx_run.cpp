@@ -51,32 +51,6 @@ float heatingCoefficient(const ModelTable& t, int m, int speed)
     }
 }
 
-// The coil data of model m that do not depend on the fan.
-void setCoilGeometry(CoilState& s, const ModelTable& t, int m)
-{
-    if (t.Geom[m] < 0 || t.Geom[m] > 3 || t.Passo[m] < 0 || t.Passo[m] > 7)
-        throw RunError(kSubscriptOutOfRange);
-    s.Geom = t.Geom[m];
-    s.Passo = t.Passo[m];
-    s.FinLength = ToSingle(t.LunBat[m] / 1000.0);
-    s.CoilHeight = ToSingle(t.AltBAt[m] / 1000.0);
-    s.FaceArea = ToSingle(double(s.FinLength) * s.CoilHeight);
-    s.Circuits = t.NC[m];
-    s.Rows = t.NR[m];
-}
-
-// Face velocity, circuit length and air film for the fan's air flow.
-void setAirSide(CoilState& s, const CoilConstants& k)
-{
-    s.FaceVelocity = ToSingle(Divide(s.AirFlow, s.FaceArea));
-    s.CircuitLength = CircuitTubeLength(s.TubeCount, s, k);
-}
-
-void setAirFilm(CoilState& s, const CoilConstants& k)
-{
-    s.AirFilm = AirFilmCoefficient(s.Rows, s.FaceVelocity, s.Geom, k.FinPitchTable[s.Passo], s, k);
-}
-
 // The procedures solve for the other water value: the given one is set before each.
 void setGivenWater(const KxRunChoices& c, CoilState& s)
 {
@@ -104,7 +78,7 @@ std::optional<RatingResult> rateModel(const KxRunChoices& c, CoilState& s, const
         const SpeedCoefficients coeff = coolingCoefficients(t, m, c.speed);
         s.AirCoeff = coeff.air;
         s.BypassCoeff = coeff.bypass;
-        setAirSide(s, k);
+        setCoilAirSide(s, k);
         if (!(k.AirExpBase[s.Geom] > 0))
             return std::nullopt; // this geometry has no air-side law for cooling
         setAirFilm(s, k);
@@ -114,7 +88,7 @@ std::optional<RatingResult> rateModel(const KxRunChoices& c, CoilState& s, const
     if (!passesFourPipeFilter(t.Modello[m], c.fourPipe))
         return std::nullopt;
     s.AirCoeff = heatingCoefficient(t, m, c.speed);
-    setAirSide(s, k);
+    setCoilAirSide(s, k);
     setAirFilm(s, k);
     setGivenWater(c, s);
     return c.leavingWaterGiven ? CalcolaCaldo1(m, s, k, onSkip) : CalcolaCaldo2(m, s, k, onSkip);
@@ -140,6 +114,30 @@ CapacityWindow capacityWindowFor(const QString& requiredText, float approxPercen
     const double p = *required;
     return {ToSingle(Divide(p * (100.0 - approxPercent) / 100.0, powerFactor)),
             ToSingle(Divide(p * (100.0 + approxPercent) / 100.0, powerFactor))};
+}
+
+void setCoilGeometry(CoilState& s, const ModelTable& t, int m)
+{
+    if (t.Geom[m] < 0 || t.Geom[m] > 3 || t.Passo[m] < 0 || t.Passo[m] > 7)
+        throw RunError(kSubscriptOutOfRange);
+    s.Geom = t.Geom[m];
+    s.Passo = t.Passo[m];
+    s.FinLength = ToSingle(t.LunBat[m] / 1000.0);
+    s.CoilHeight = ToSingle(t.AltBAt[m] / 1000.0);
+    s.FaceArea = ToSingle(double(s.FinLength) * s.CoilHeight);
+    s.Circuits = t.NC[m];
+    s.Rows = t.NR[m];
+}
+
+void setCoilAirSide(CoilState& s, const CoilConstants& k)
+{
+    s.FaceVelocity = ToSingle(Divide(s.AirFlow, s.FaceArea));
+    s.CircuitLength = CircuitTubeLength(s.TubeCount, s, k);
+}
+
+void setAirFilm(CoilState& s, const CoilConstants& k)
+{
+    s.AirFilm = AirFilmCoefficient(s.Rows, s.FaceVelocity, s.Geom, k.FinPitchTable[s.Passo], s, k);
 }
 
 bool passesSeriesFilter(const std::string& name, int mode)

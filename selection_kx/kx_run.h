@@ -56,6 +56,16 @@ struct KxRunChoices {
     float staticPressure = 0;      // Pa
 };
 
+// The coil data of `model` that do not depend on the fan: geometry and fin pitch codes,
+// fin length, coil height and face area (m, m²), circuits and rows. A geometry code
+// outside 0..3 or a fin pitch code outside 0..7 raises RunError(9).
+void setCoilGeometry(CoilState& state, const ModelTable& table, int model);
+// Face velocity (m/s) and circuit length for the air flow and tube count in `state`.
+void setCoilAirSide(CoilState& state, const CoilConstants& constants);
+// The air film coefficient for the face velocity in `state`; the cooling procedures need
+// an air-side law for the geometry first (AirExpBase above 0).
+void setAirFilm(CoilState& state, const CoilConstants& constants);
+
 // Cooling leaves out the " 4P" heating coils, heating the "+4P" units.
 bool passesSeriesFilter(const std::string& name, int mode);
 // Heating with the 4-pipe option keeps only the names ending in "4P", without it the others.
