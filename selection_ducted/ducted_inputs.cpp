@@ -20,26 +20,10 @@ float numberOrZero(const QString& text)
     return fieldNumber(text).value_or(0.0f);
 }
 
-QString indexed(const char* name, int mode)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(mode);
-}
-
 // Shown value to internal value; a unit without a factor gives 0 rather than a fault.
 float toInternal(float shown, float factor)
 {
     return factor != 0 ? float(double(shown) / factor) : 0.0f;
-}
-
-// Adapter, until kx_inputs offers the water checks on their own: the KX completeness checks
-// with the entering air marked as present, so that only the water checks, which both windows
-// share, can fail (this window checks its air streams before them).
-std::optional<MissingInput> firstMissingWaterInput(KxConditions water, int mode)
-{
-    constexpr float kAirCheckedByCaller = 1.0f;
-    water.AirIn = kAirCheckedByCaller;
-    water.AirInRh = kAirCheckedByCaller;
-    return firstMissingInput(water, mode);
 }
 
 // Steps 1 to 5: the fields, the two stream flows and the dry bulb mixed by flow.
@@ -75,7 +59,7 @@ std::optional<MissingInput> shareCheck(const DuctedConditions& c, int mode)
         return std::nullopt;
     const bool negative = c.ReturnShare < 0 || c.FreshShare < 0;
     if (negative || float(c.ReturnShare + c.FreshShare) != kWholeShare)
-        return MissingInput{Testo(126), indexed("txtpqaric", mode)};
+        return MissingInput{Testo(126), indexedName("txtpqaric", mode)};
     return std::nullopt;
 }
 
@@ -120,7 +104,7 @@ std::optional<MissingInput> airCompletenessCheck(const DuctedConditions& c, int 
     if (cooling && c.AirIn == 0)
         return MissingInput{Testo(105), QString()};
     if (c.ReturnShare > 0 && c.ReturnDry == 0)
-        return MissingInput{Testo(105), indexed("txtTsa1ric", mode)};
+        return MissingInput{Testo(105), indexedName("txtTsa1ric", mode)};
     if (cooling && c.FreshShare > 0 && c.FreshDry == 0)
         return MissingInput{Testo(105), QString()};
     if (cooling && c.ReturnShare > 0 && c.ReturnRh == 0)

@@ -122,6 +122,11 @@ RangeVerdict checkRangeText(const QString& text, const RangeRule& rule)
     return verdict;
 }
 
+QString indexedName(const char* name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
 bool isCommandButton(const QWidget* control)
 {
     return qobject_cast<const QPushButton*>(control) != nullptr;

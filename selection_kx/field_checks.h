@@ -27,6 +27,9 @@ double leadingNumber(const QString& text);
 // separators ("18", "8.16", "-15").
 QString generalNumber(double value);
 
+// The object name of element `index` of the control array `name` ("txtTw1(0)").
+QString indexedName(const char* name, int index);
+
 // The limits of one field.
 struct RangeRule {
     float minimum = 0;

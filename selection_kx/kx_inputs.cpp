@@ -27,9 +27,33 @@ float waterNumber(const QString& text)
     return std::max(numberOrZero(text), 0.0f);
 }
 
-QString indexed(const char* name, int mode)
+std::optional<MissingInput> missingWaterIn(const KxConditions& c, int mode)
 {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(mode);
+    if (c.WaterIn == 0)
+        return MissingInput{Testo(100), indexedName("txtTw1", mode)};
+    return std::nullopt;
+}
+
+// The leaving water temperature or the water flow, and how far the temperature may move.
+std::optional<MissingInput> missingWaterOutcome(const KxConditions& c, int mode)
+{
+    const bool cooling = mode == ModeCooling;
+    if (c.WaterOutGiven == 0 && c.WaterFlowGiven == 0)
+        return MissingInput{Testo(107), indexedName("txtTw2", mode)};
+    // The differences are held in single precision: exactly 10 (or 40) passes.
+    if (cooling && c.WaterFlowGiven == 0 && float(c.WaterOutGiven - c.WaterIn) > kMaxCoolingWaterRise)
+        return MissingInput{Testo(103) + QStringLiteral(" > 10 °C"), indexedName("txtTw2", 0)};
+    if (!cooling && c.WaterFlowGiven == 0 && float(c.WaterIn - c.WaterOutGiven) > kMaxHeatingWaterDrop)
+        return MissingInput{Testo(103) + QStringLiteral(" > 40 °C"), indexedName("txtTw2", 1)};
+    // A leaving water temperature on the wrong side of the entering one has no operating
+    // point; it is refused here, as when the field is left.
+    if (c.leavingWaterGiven()) {
+        if (cooling && !(c.WaterOutGiven > c.WaterIn))
+            return MissingInput{Testo(111), indexedName("txtTw2", 0)};
+        if (!cooling && !(c.WaterOutGiven < c.WaterIn))
+            return MissingInput{Testo(102), indexedName("txtTw2", 1)};
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -69,27 +93,19 @@ std::optional<MissingInput> firstMissingInput(const KxConditions& c, int mode)
 {
     const bool cooling = mode == ModeCooling;
     if (cooling && c.AirIn == 0)
-        return MissingInput{Testo(105), indexed("txtTsa1", 0)};
-    if (c.WaterIn == 0)
-        return MissingInput{Testo(100), indexed("txtTw1", mode)};
+        return MissingInput{Testo(105), indexedName("txtTsa1", 0)};
+    if (std::optional<MissingInput> missing = missingWaterIn(c, mode))
+        return missing;
     if (cooling && c.AirInRh == 0)
         return MissingInput{Testo(106), QString()};
-    if (c.WaterOutGiven == 0 && c.WaterFlowGiven == 0)
-        return MissingInput{Testo(107), indexed("txtTw2", mode)};
-    // The differences are held in single precision: exactly 10 (or 40) passes.
-    if (cooling && c.WaterFlowGiven == 0 && float(c.WaterOutGiven - c.WaterIn) > kMaxCoolingWaterRise)
-        return MissingInput{Testo(103) + QStringLiteral(" > 10 °C"), indexed("txtTw2", 0)};
-    if (!cooling && c.WaterFlowGiven == 0 && float(c.WaterIn - c.WaterOutGiven) > kMaxHeatingWaterDrop)
-        return MissingInput{Testo(103) + QStringLiteral(" > 40 °C"), indexed("txtTw2", 1)};
-    // A leaving water temperature on the wrong side of the entering one has no operating
-    // point; it is refused here, as when the field is left.
-    if (c.leavingWaterGiven()) {
-        if (cooling && !(c.WaterOutGiven > c.WaterIn))
-            return MissingInput{Testo(111), indexed("txtTw2", 0)};
-        if (!cooling && !(c.WaterOutGiven < c.WaterIn))
-            return MissingInput{Testo(102), indexed("txtTw2", 1)};
-    }
-    return std::nullopt;
+    return missingWaterOutcome(c, mode);
+}
+
+std::optional<MissingInput> firstMissingWaterInput(const KxConditions& c, int mode)
+{
+    if (std::optional<MissingInput> missing = missingWaterIn(c, mode))
+        return missing;
+    return missingWaterOutcome(c, mode);
 }
 
 void applyKxConditions(const KxConditions& c, int mode, CoilState& s)

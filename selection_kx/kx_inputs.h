@@ -61,6 +61,12 @@ struct MissingInput {
 // The first failing completeness check of `mode`, in the order the user is told.
 std::optional<MissingInput> firstMissingInput(const KxConditions& conditions, int mode);
 
+// The water steps of the completeness checks alone, in their order: the entering water,
+// a leaving water temperature or a water flow, the largest temperature difference, and a
+// leaving temperature on the wrong side of the entering one. The ducted window checks its
+// air streams itself before them.
+std::optional<MissingInput> firstMissingWaterInput(const KxConditions& conditions, int mode);
+
 // Copies the conditions into the working record and completes the entering air state: in
 // cooling the wet bulb and the enthalpies, in heating a humidity of 0.
 void applyKxConditions(const KxConditions& conditions, int mode, CoilState& state);
