@@ -6,37 +6,28 @@
 // the given quantity. The fields persist in settings section "Data2", which both lines share.
 //
 // The window is thin: field ranges, the shares and LeggiDatiMRZ's checks live in
-// ducted_inputs.h, the run in ducted_run.h, the grid texts in ducted_grid.h.
+// ducted_inputs.h, the run in ducted_run.h, the grid texts in ducted_grid.h, what it
+// shares with the KX window in selection_window.h.
 
 #include "printing/report_source.h"
 #include "selection_ducted/ducted_inputs.h"
-#include "selection_kx/grid_view.h"
+#include "selection_kx/selection_window.h"
 
-#include <QDialog>
 #include <QList>
 
 #include <array>
 
-class QAction;
-class QCheckBox;
-class QComboBox;
 class QGridLayout;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
-class QPushButton;
 class QRadioButton;
 
 namespace tarvello {
 
-class FormKeyPress;
-
-class FDatiMRZ : public QDialog {
+class FDatiMRZ : public SelectionWindow {
     Q_OBJECT
 public:
     explicit FDatiMRZ(QWidget* parent = nullptr);
-    ~FDatiMRZ() override;
 
     // The load handler: captions, lists (the speeds of the current series code), fields
     // restored from "Data2", the given quantity of each mode, grid, centring. Runs when the
@@ -50,9 +41,6 @@ public:
     // The series code the speed list was filled for.
     const QString& speedSeries() const { return speedSeries_; }
 
-    // 0 cooling, 1 heating (a negative list index counts as cooling).
-    int mode() const;
-
     // The selection run (cmdCalcola_Click without hiding the laminar warning first).
     void CalcolaMRZ();
     // Reads and checks the inputs of the current mode; false after a message.
@@ -60,14 +48,7 @@ public:
     void IntestazioniMRZ();
     void RiferimentiMRZ();
 
-    GridView* Grd = nullptr;
-    GridView* Grdrif = nullptr;
-
-    // The focus moved from `old` to `now`: leave-field checks and text selection.
-    void onFocusChanged(QWidget* old, QWidget* now);
-
-    // The text boxes in the window's control order (the order they are saved in).
-    QList<QLineEdit*> textBoxes() const;
+    QList<QLineEdit*> textBoxes() const override;
 
     // What the print report reads: the caption, both grids and a picture of the window.
     ReportSource reportSource();
@@ -79,43 +60,27 @@ public slots:
     void done(int result) override;
 
 private:
-    void buildControls();
+    void buildModeFrames() override;
     void buildModeFrame(int i);
     void setCaptions();
     void fillLists();
     void connectHandlers();
 
-    void cbofunz_Click();
-    void cmdCalcola_Click();
-    void cmdStampa_Click();
+    void cbofunz_Click() override;
+    void cmdCalcola_Click() override;
+    void cmdStampa_Click() override;
     void optPortata_Click(int i);
     void optpressione_Click(int i);
     void txtpqaric_LostFocus(int i, QWidget* now);
     void txtpqarin_LostFocus(int i);
-    void setPowerUnitLabel();
     void chooseGivenQuantities();
 
-    void leaveField(QLineEdit* box, QWidget* now);
-    void checkRange(QLineEdit* box, DuctedField field, int i, QWidget* now);
+    void leaveField(QLineEdit* box, QWidget* now) override;
     void showFreshAir(int i, bool show);
     void placeSharedLabels(int i);
     void syncLabels();
-    void reportRunError(int number);
-    void setFocusTo(const QString& objectName);
     void saveFields();
 
-    QMenu* mnufile = nullptr;
-    QAction* mnuExit = nullptr;
-    QGroupBox* frmselection = nullptr;
-    QGroupBox* frmCooling = nullptr;
-    QGroupBox* frmHeating = nullptr;
-    QGroupBox* frmSolutions = nullptr;
-    QComboBox* cbofunz = nullptr;
-    QComboBox* cboApprox = nullptr;
-    QComboBox* cboVel = nullptr;
-    QCheckBox* chkDF = nullptr;
-    QPushButton* cmdCalcola = nullptr;
-    QPushButton* cmdStampa = nullptr;
     std::array<QRadioButton*, 2> optPortata{}, optpressione{};
     std::array<QLineEdit*, 2> txtqatot{}, txtpqaric{}, txtTsa1ric{}, txtpqarin{}, txtTsa1rin{};
     std::array<QLineEdit*, 2> txtpsu{}, txtTw1{}, txtTw2{}, txtQw{}, txtGlic{};
@@ -123,7 +88,6 @@ private:
     QLineEdit* txtUrric = nullptr;
     QLineEdit* txttburin = nullptr;
     QLineEdit* txturrin = nullptr;
-    QLineEdit* txtPotric = nullptr;
     // Captions shared by both frames: they move into the frame that is shown.
     QLabel* lblqaTot = nullptr;
     QLabel* lblpqaric = nullptr;
@@ -151,17 +115,8 @@ private:
         std::array<int, 2> gridRow{-1, -1};
     };
     QList<FieldRow> fieldRows_;
-    QLabel* lblPotric = nullptr;
-    QLabel* lblUmPt = nullptr;
-    QLabel* lblRange = nullptr;
-    QLabel* lblVel = nullptr;
-    QLabel* lblLaminare = nullptr;
 
-    FormKeyPress* keys_ = nullptr;
     DuctedConditions conditions_;
-    bool inputOutOfRange_ = false;
-    bool handlingFocus_ = false; // a leave-field handler or a run is moving the focus
-    bool running_ = false;
     bool loaded_ = false;
     QString speedSeries_; // the series code the speed list was filled for
 };

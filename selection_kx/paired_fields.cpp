@@ -68,7 +68,7 @@ bool leaveWaterOut(const WaterFields& water, int mode, const QWidget* receivingF
 
 void leaveWetBulb(const AirStateFields& air, const QWidget* receivingFocus)
 {
-    if (isCommandButton(receivingFocus))
+    if (skipsFieldChecks(receivingFocus))
         return;
     zeroIfNotNumber(air.wetBulb);
     zeroIfNotNumber(air.dryBulb);

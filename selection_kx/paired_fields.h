@@ -34,7 +34,7 @@ struct AirStateFields {
     QLineEdit* humidity = nullptr; // %
 };
 
-// Leaving the wet bulb (unless for a command button): with both temperatures above 0, a
+// Leaving the wet bulb (unless for a command button or the mode list): with both temperatures above 0, a
 // wet bulb not below the dry bulb is reported (humidity emptied, focus back), otherwise
 // the humidity is worked out ("##.0").
 void leaveWetBulb(const AirStateFields& air, const QWidget* receivingFocus);

@@ -24,6 +24,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <optional>
 
 namespace tarvello {
 namespace {
@@ -399,17 +400,20 @@ TEST_F(FDatiMRZWindow, HeatingRowsAndMarksAndPrinting)
     EXPECT_TRUE(grid.text(2, 0).isEmpty());
 
     QWidget* owner = nullptr;
-    const TextGrid* printed = nullptr;
-    const TextGrid* summary = nullptr;
-    printOptionsOpener() = [&](QWidget* w, bool, const TextGrid& results, const TextGrid& inputs) {
+    std::optional<ReportSource> asked;
+    printOptionsOpener() = [&](QWidget* w, const ReportSource& source) {
         owner = w;
-        printed = &results;
-        summary = &inputs;
+        asked = source;
     };
     window->findChild<QPushButton*>(QStringLiteral("cmdStampa"))->click();
     EXPECT_EQ(owner, window.data());
-    EXPECT_EQ(printed, &window->Grd->grid());
-    EXPECT_EQ(summary, &window->Grdrif->grid());
+    ASSERT_TRUE(asked.has_value());
+    EXPECT_EQ(asked->routine, ReportRoutine::StampaMRZ);
+    EXPECT_EQ(asked->caption, Testo(kHjqCaption));
+    EXPECT_EQ(asked->gridRows.size(), grid.rows());
+    EXPECT_EQ(cellText(asked->gridRows, 2, 0), QString()) << "the row was unmarked before printing";
+    EXPECT_EQ(asked->inputRows.size(), window->Grdrif->grid().rows());
+    EXPECT_EQ(cellText(asked->inputRows, 0, 2), QStringLiteral("50"));
 }
 
 TEST_F(FDatiMRZWindow, BothLinesShareTheSavedFields)

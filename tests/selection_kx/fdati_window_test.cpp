@@ -214,6 +214,21 @@ TEST_F(FDatiWindow, WetBulbNotBelowTheDryBulbIsReported)
     EXPECT_EQ(focused(), box("txtTbu"));
 }
 
+TEST_F(FDatiWindow, LeavingTheWetBulbForAButtonOrTheModeListWorksOutNothing)
+{
+    for (const char* receiver : {"cmdStampa", "cbofunz"}) {
+        setMode(0);
+        sink.messages.clear();
+        box("txtTsa1(0)")->setText("27");
+        box("txtUr")->setText("50");
+        // A wet bulb above the dry bulb would be reported when left for a field.
+        type("txtTbu", "30");
+        focusOn(receiver);
+        EXPECT_TRUE(sink.messages.isEmpty()) << receiver;
+        EXPECT_EQ(box("txtUr")->text(), "50") << receiver;
+    }
+}
+
 TEST_F(FDatiWindow, HumidityOutOfRangeIsResetAndTheWetBulbKept)
 {
     box("txtTsa1(0)")->setText("27");

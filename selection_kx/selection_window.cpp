@@ -1,0 +1,319 @@
+#include "selection_kx/selection_window.h"
+
+#include "engine/arithmetic.h"
+#include "engine/psychrometrics.h"
+#include "selection_kx/form_keys.h"
+#include "selection_kx/kx_grid.h"
+#include "selection_kx/kx_run.h"
+#include "shell/app_state.h"
+#include "shell/forms.h"
+#include "shell/language.h"
+#include "shell/message_sink.h"
+#include "shell/units.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+
+namespace tarvello {
+
+namespace {
+
+const QString kLaminarWarning = QStringLiteral("*  warning :  laminar flow");
+const QString kRunErrorText = QStringLiteral("Errore generico : ");
+// Reported for a failure that has no classic number of its own ("internal error").
+constexpr int kInternalError = 51;
+const QStringList kApproxPercents{QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30"),
+                                  QStringLiteral("40"), QStringLiteral("50"), QStringLiteral("60"),
+                                  QStringLiteral("70")};
+constexpr int kFieldBoxWidth = 90; // pixels
+
+QPushButton* makeCommand(QWidget* parent, const QString& name)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setAutoDefault(true); // Enter on a focused button presses it
+    return button;
+}
+
+} // namespace
+
+QLineEdit* makeFieldBox(QWidget* parent, const QString& name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setMaximumWidth(kFieldBoxWidth);
+    return box;
+}
+
+QLabel* makeFieldLabel(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    return label;
+}
+
+SelectionWindow::SelectionWindow(QWidget* parent) : QDialog(parent)
+{
+    setModal(true);
+}
+
+SelectionWindow::~SelectionWindow()
+{
+    // The controls leave while the window is destroyed: no more focus handling.
+    disconnect(qApp, nullptr, this, nullptr);
+    Forms::forget(this);
+}
+
+// --- controls ---------------------------------------------------------------------------
+
+void SelectionWindow::buildControls()
+{
+    auto* menuBar = new QMenuBar(this);
+    mnufile = menuBar->addMenu(QString());
+    mnufile->setObjectName(QStringLiteral("mnufile"));
+    mnuExit = mnufile->addAction(QString());
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+
+    auto* top = new QVBoxLayout(this);
+    top->setMenuBar(menuBar);
+
+    buildSelectionFrame();
+    // The two mode frames share one place; exactly one is visible.
+    buildModeFrames();
+    auto* upper = new QGridLayout;
+    upper->addWidget(frmselection, 0, 0);
+    upper->addWidget(frmCooling, 0, 1);
+    upper->addWidget(frmHeating, 0, 1);
+    upper->setColumnStretch(1, 1);
+    top->addLayout(upper);
+
+    frmSolutions = new QGroupBox(this);
+    frmSolutions->setObjectName(QStringLiteral("frmSolutions"));
+    auto* solutions = new QVBoxLayout(frmSolutions);
+    Grd = new GridView(frmSolutions);
+    Grd->setObjectName(QStringLiteral("Grd"));
+    Grd->setMinimumSize(twipsToPixels(9800), twipsToPixels(3000));
+    solutions->addWidget(Grd);
+    lblLaminare = makeFieldLabel(frmSolutions, QStringLiteral("lblLaminare"), kLaminarWarning);
+    lblLaminare->setVisible(false);
+    solutions->addWidget(lblLaminare);
+    top->addWidget(frmSolutions, 1);
+
+    // The input summary is read by the print report only.
+    Grdrif = new GridView(this);
+    Grdrif->setObjectName(QStringLiteral("Grdrif"));
+    Grdrif->setVisible(false);
+
+    keys_ = new FormKeyPress(this);
+}
+
+// Mode, required capacity, approximation, speed and the two commands.
+void SelectionWindow::buildSelectionFrame()
+{
+    frmselection = new QGroupBox(this);
+    frmselection->setObjectName(QStringLiteral("frmselection"));
+    auto* sel = new QGridLayout(frmselection);
+    cbofunz = new QComboBox(frmselection);
+    cbofunz->setObjectName(QStringLiteral("cbofunz"));
+    sel->addWidget(cbofunz, 0, 0, 1, 3);
+    lblPotric = makeFieldLabel(frmselection, QStringLiteral("lblPotric"));
+    txtPotric = makeFieldBox(frmselection, QStringLiteral("txtPotric"));
+    lblUmPt = makeFieldLabel(frmselection, QStringLiteral("lblUmPt"));
+    sel->addWidget(lblPotric, 1, 0);
+    sel->addWidget(txtPotric, 1, 1);
+    sel->addWidget(lblUmPt, 1, 2);
+    lblRange = makeFieldLabel(frmselection, QStringLiteral("lblRange"));
+    cboApprox = new QComboBox(frmselection);
+    cboApprox->setObjectName(QStringLiteral("cboApprox"));
+    sel->addWidget(lblRange, 2, 0);
+    sel->addWidget(cboApprox, 2, 1);
+    sel->addWidget(makeFieldLabel(frmselection, QStringLiteral("lblRangeUnit"), QStringLiteral("%")), 2, 2);
+    lblVel = makeFieldLabel(frmselection, QStringLiteral("lblVel"));
+    cboVel = new QComboBox(frmselection);
+    cboVel->setObjectName(QStringLiteral("cboVel"));
+    sel->addWidget(lblVel, 3, 0);
+    sel->addWidget(cboVel, 3, 1);
+    cmdCalcola = makeCommand(frmselection, QStringLiteral("cmdCalcola"));
+    cmdStampa = makeCommand(frmselection, QStringLiteral("cmdStampa"));
+    sel->addWidget(cmdCalcola, 4, 0);
+    sel->addWidget(cmdStampa, 4, 1, 1, 2);
+    sel->setRowStretch(5, 1);
+}
+
+void SelectionWindow::setSharedCaptions()
+{
+    frmselection->setTitle(Testo(8));
+    frmCooling->setTitle(Testo(62));
+    frmHeating->setTitle(Testo(65));
+    frmSolutions->setTitle(Testo(7));
+    lblPotric->setText(Testo(51));
+    lblRange->setText(Testo(37));
+    lblVel->setText(Testo(86));
+    chkDF->setText(Testo(14));
+    chkDF->setToolTip(QStringLiteral("Per Impianti a 4 tubi"));
+    cmdCalcola->setText(Testo(15));
+    cmdStampa->setText(Testo(74));
+    cmdStampa->setToolTip(Testo(74));
+    mnufile->setTitle(Testo(2));
+    mnuExit->setText(Testo(3));
+}
+
+void SelectionWindow::fillSharedLists()
+{
+    {
+        const QSignalBlocker blockMode(cbofunz);
+        cbofunz->clear();
+        cbofunz->addItems({Testo(62), Testo(65)});
+        cbofunz->setCurrentIndex(ModeCooling);
+    }
+    cboApprox->clear();
+    cboApprox->addItems(kApproxPercents);
+    cboApprox->setCurrentIndex(0);
+    chkDF->setChecked(false);
+}
+
+void SelectionWindow::connectSharedHandlers()
+{
+    connect(cbofunz, &QComboBox::currentIndexChanged, this, [this] { cbofunz_Click(); });
+    connect(cmdCalcola, &QPushButton::clicked, this, [this] { cmdCalcola_Click(); });
+    connect(cmdStampa, &QPushButton::clicked, this, [this] { cmdStampa_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { close(); });
+    connect(qApp, &QApplication::focusChanged, this, &SelectionWindow::onFocusChanged);
+}
+
+// --- mode -------------------------------------------------------------------------------
+
+int SelectionWindow::mode() const
+{
+    return std::max(cbofunz->currentIndex(), 0) == ModeHeating ? ModeHeating : ModeCooling;
+}
+
+void SelectionWindow::setPowerUnitLabel()
+{
+    lblUmPt->setText(powerUnitForMode(mode()));
+}
+
+void SelectionWindow::showModeFrame()
+{
+    const int i = mode();
+    frmCooling->setVisible(i == ModeCooling);
+    frmHeating->setVisible(i == ModeHeating);
+    coilState().Mode = static_cast<int16_t>(i);
+    setPowerUnitLabel();
+}
+
+// --- leaving a field --------------------------------------------------------------------
+
+void SelectionWindow::onFocusChanged(QWidget* old, QWidget* now)
+{
+    if (auto* box = qobject_cast<QLineEdit*>(old); box && !handlingFocus_ && textBoxes().contains(box)) {
+        // Focus that leaves the window (another program, a closing window) checks nothing.
+        if (now && now->window() == this) {
+            handlingFocus_ = true;
+            try {
+                leaveField(box, now);
+            } catch (const ArithmeticError& error) {
+                reportRunError(error.number());
+            } catch (const std::exception&) {
+                reportRunError(kInternalError);
+            }
+            handlingFocus_ = false;
+        }
+    }
+    if (now && now->window() == this && (textBoxes().contains(qobject_cast<QLineEdit*>(now)) || now == cboVel))
+        SelectAllText(now);
+}
+
+void SelectionWindow::checkRange(QLineEdit* box, const RangeRule& rule, QWidget* now)
+{
+    inputOutOfRange_ = CheckRange(box, rule, now);
+}
+
+// --- messages ---------------------------------------------------------------------------
+
+void SelectionWindow::setFocusTo(const QString& objectName)
+{
+    if (auto* box = findChild<QLineEdit*>(objectName))
+        box->setFocus();
+}
+
+bool SelectionWindow::reportMissing(const std::optional<MissingInput>& missing)
+{
+    if (!missing)
+        return false;
+    messages().critical(missing->message, QString::fromLatin1(kProgramTitle));
+    if (!missing->focusField.isEmpty())
+        setFocusTo(missing->focusField);
+    return true;
+}
+
+void SelectionWindow::reportRunError(int number)
+{
+    messages().exclamation(kRunErrorText + QString::number(number), QString::fromLatin1(kProgramTitle));
+}
+
+// --- the run ----------------------------------------------------------------------------
+
+void SelectionWindow::runSelection(const std::function<void()>& readAndRate)
+{
+    if (running_)
+        return;
+    running_ = true;
+    handlingFocus_ = true;
+    TextGrid& grid = Grd->grid();
+    try {
+        grid.setRows(2);
+        grid.setRows(3);
+        grid.setFixedRows(2);
+        readAndRate();
+        if (grid.rows() > 3)
+            grid.removeItem(2);
+    } catch (const ArithmeticError& error) {
+        reportRunError(error.number());
+    } catch (const RunError& error) {
+        reportRunError(error.number());
+    } catch (const std::exception&) {
+        reportRunError(kInternalError);
+    }
+    Grd->applyGeometry();
+    handlingFocus_ = false;
+    running_ = false;
+}
+
+void SelectionWindow::prepareRun(CoilState& s) const
+{
+    s.AirDensity = MoistAirDensity(s.AirIn, s.AirInRh);
+    s.AirCp = AirSpecificHeat(s.AirIn);
+    const CapacityWindow window =
+        capacityWindowFor(txtPotric->text(), fieldNumber(cboApprox->currentText()).value_or(0.0f), UnitPt.factor());
+    s.CapacityMin = window.minimum;
+    s.CapacityMax = window.maximum;
+}
+
+void SelectionWindow::listResult(const QString& row, const RatingResult& result)
+{
+    Grd->grid().addItem(row);
+    if (isLaminar(result))
+        lblLaminare->setVisible(true);
+}
+
+PendingEventsHook SelectionWindow::letWindowsPaint()
+{
+    return [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+}
+
+} // namespace tarvello

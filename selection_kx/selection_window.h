@@ -1,0 +1,132 @@
+#pragma once
+// What the KX window FDati and its ducted twin FDatiMRZ share around their own fields: the
+// menu, the selection frame (mode, required capacity, approximation, speed and the two
+// commands), the results frame with Grd and the laminar warning, the hidden input summary
+// Grdrif, the keyboard handling, the leave-field checks run from the focus changes, the
+// messages of an incomplete reading, and the frame of a run (one at a time, the grid reset,
+// every failure reported with its number). Each window adds its mode frames, its fields,
+// its reading of them and its run.
+
+#include "engine/coil_state.h"
+#include "engine/rating.h"
+#include "selection_kx/field_checks.h"
+#include "selection_kx/grid_view.h"
+#include "selection_kx/kx_inputs.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace tarvello {
+
+class FormKeyPress;
+class TextGrid;
+
+// A text box of a selection window (narrow, named).
+QLineEdit* makeFieldBox(QWidget* parent, const QString& name);
+// A label; an empty name leaves it unnamed.
+QLabel* makeFieldLabel(QWidget* parent, const QString& name, const QString& text = {});
+
+class SelectionWindow : public QDialog {
+    Q_OBJECT
+public:
+    ~SelectionWindow() override;
+
+    // 0 cooling, 1 heating (a negative list index counts as cooling).
+    int mode() const;
+
+    GridView* Grd = nullptr;
+    GridView* Grdrif = nullptr;
+
+    // The focus moved from `old` to `now`: leave-field checks and text selection.
+    void onFocusChanged(QWidget* old, QWidget* now);
+
+    // The text boxes in the window's control order (the order they are saved in).
+    virtual QList<QLineEdit*> textBoxes() const = 0;
+
+protected:
+    explicit SelectionWindow(QWidget* parent);
+
+    // The window's own parts, called from the shared ones.
+    virtual void buildModeFrames() = 0; // sets frmCooling and frmHeating (chkDF in heating)
+    virtual void leaveField(QLineEdit* box, QWidget* now) = 0;
+    virtual void cbofunz_Click() = 0;
+    virtual void cmdCalcola_Click() = 0;
+    virtual void cmdStampa_Click() = 0;
+
+    // Builds every control (the mode frames through buildModeFrames) and the key handling.
+    void buildControls();
+    // The captions of the shared controls.
+    void setSharedCaptions();
+    // The mode list (set to cooling without a click), the approximation list, chkDF.
+    void fillSharedLists();
+    // The shared commands, the exit menu and the focus tracking.
+    void connectSharedHandlers();
+
+    // The frame of the mode shown, the mode value of the working record, the power unit.
+    void showModeFrame();
+    void setPowerUnitLabel();
+
+    // CheckRange on a field, its verdict kept in the input-out-of-range flag.
+    void checkRange(QLineEdit* box, const RangeRule& rule, QWidget* now);
+
+    // Shows a failed completeness check (critical message, focus to its field); true when
+    // something was missing.
+    bool reportMissing(const std::optional<MissingInput>& missing);
+    void reportRunError(int number);
+    void setFocusTo(const QString& objectName);
+
+    // One run at a time: the field checks are off, Grd is emptied to its headings and one
+    // blank row, `readAndRate` lists the models, the blank row goes when models were
+    // listed, and any failure is reported with its classic number.
+    void runSelection(const std::function<void()>& readAndRate);
+    // The air density and specific heat of the entering air and the capacity window of
+    // txtPotric and cboApprox, set into `state` before the models are rated.
+    void prepareRun(CoilState& state) const;
+    // Adds a result row to Grd; a laminar water flow shows the warning.
+    void listResult(const QString& row, const RatingResult& result);
+    // Repaints while a run proceeds; the user's input waits for its end.
+    static PendingEventsHook letWindowsPaint();
+
+    QMenu* mnufile = nullptr;
+    QAction* mnuExit = nullptr;
+    QGroupBox* frmselection = nullptr;
+    QGroupBox* frmCooling = nullptr;
+    QGroupBox* frmHeating = nullptr;
+    QGroupBox* frmSolutions = nullptr;
+    QComboBox* cbofunz = nullptr;
+    QComboBox* cboApprox = nullptr;
+    QComboBox* cboVel = nullptr;
+    QCheckBox* chkDF = nullptr;
+    QPushButton* cmdCalcola = nullptr;
+    QPushButton* cmdStampa = nullptr;
+    QLineEdit* txtPotric = nullptr;
+    QLabel* lblPotric = nullptr;
+    QLabel* lblUmPt = nullptr;
+    QLabel* lblRange = nullptr;
+    QLabel* lblVel = nullptr;
+    QLabel* lblLaminare = nullptr;
+
+    FormKeyPress* keys_ = nullptr;
+    bool inputOutOfRange_ = false;
+    bool handlingFocus_ = false; // a leave-field handler or a run is moving the focus
+
+private:
+    void buildSelectionFrame();
+
+    bool running_ = false;
+};
+
+} // namespace tarvello
