@@ -68,7 +68,7 @@ KX_FAMILIES = [
 ]
 FOUR_PIPE_AIR = 0.94      # the extra coil of a 4-pipe unit costs some air
 FOUR_PIPE_COOLING = 6.0   # W per m3/h, 3-row main coil
-FOUR_PIPE_HEATING = 1.0  # 1-row heating coil at 70/60 against the main coil's cooling
+FOUR_PIPE_HEATING = 1.3  # 2-row heating coil at 70/60 against the main coil's cooling
 
 
 def kx_models():
@@ -96,7 +96,9 @@ def kx_models():
             elif kind == "main":
                 targets.append([name, s, cooling, share, 0, drop if s == 3 else 0])
             else:
-                targets.append([name, s, 0, 0, cooling * FOUR_PIPE_HEATING, drop if s == 3 else 0])
+                # A heating coil with 60 K between water and air loses less at low air flow.
+                heating = free_top * cooling_per_m3h * FOUR_PIPE_HEATING * r ** 0.65
+                targets.append([name, s, 0, 0, heating, drop if s == 3 else 0])
 
     for family, sizes, flows, (geom, passo, nr), heights, per_m3h, heating, lwa in KX_FAMILIES:
         for i, (size, flow) in enumerate(zip(sizes, flows)):
@@ -106,7 +108,7 @@ def kx_models():
     for i, (size, flow) in enumerate(zip(sizes, flows)):
         air = flow * FOUR_PIPE_AIR
         add("KXH %d+4P" % size, 3, 2, 3, heights[i], air, i, len(flows), lwa, FOUR_PIPE_COOLING, 0, "main")
-        add("KXH %d 4P" % size, 1, 3, 1, heights[i], air, i, len(flows), lwa, FOUR_PIPE_COOLING, 0, "coil")
+        add("KXH %d 4P" % size, 1, 3, 2, heights[i], air, i, len(flows), lwa, FOUR_PIPE_COOLING, 0, "coil")
     return rows, targets
 
 

@@ -6,8 +6,6 @@
 #include "engine/psychrometrics.h"
 #include "engine/water_side.h"
 
-#include <algorithm>
-
 namespace tarvello::catalogue {
 
 namespace {
@@ -15,7 +13,6 @@ namespace {
 constexpr double kSecondsPerHour = 3600.0;
 constexpr double kFreeBlowShare = 6.0;         // KX: a sixth of the speed-1 free-blow flow
 constexpr double kFreeDeliveryShare = 4.0;     // ducted: a quarter of the speed-1 free delivery
-constexpr double kAvailablePressureCap_Pa = 250.0;
 constexpr float kNoCapacityLimit_W = 9999999.0f;
 
 struct Coefficients {
@@ -93,8 +90,6 @@ AirSide ductedAirSide(const ModelTable& t, int m, int speed, const RatingConditi
     const float quarter = ToSingle(air.reference_m3h / kSecondsPerHour / kFreeDeliveryShare);
     if (quarter >= ToSingle(air.flow_m3h / kSecondsPerHour))
         air.outcome = Outcome::QuarterFreeDelivery;
-    else if (std::min<double>(c.pressure_Pa, kAvailablePressureCap_Pa) < 0)
-        air.outcome = Outcome::NegativePressure;
     return air;
 }
 
@@ -158,7 +153,6 @@ std::string outcomeName(Outcome outcome)
     case Outcome::HeatingOnly: return "heating-only unit";
     case Outcome::FreeBlow: return "free-blow test";
     case Outcome::QuarterFreeDelivery: return "quarter of free delivery";
-    case Outcome::NegativePressure: return "negative available pressure";
     case Outcome::NoCoolingLaw: return "no cooling air-side law";
     case Outcome::NotConverged: return "not converged";
     }

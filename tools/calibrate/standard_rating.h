@@ -4,7 +4,8 @@
 // of the ducted lines), the free-blow and quarter-of-free-delivery tests, the coefficients
 // of the mode and speed, the air film, and one of the four rating procedures. The
 // calibration and the catalogue rate the shipped range through this, so both see exactly
-// what a user of the selection windows would see.
+// what a user of the selection windows would see. The ducted units are rated with the
+// external static pressure given (the air flow follows from the fan curve).
 
 #include "engine/coil_constants.h"
 #include "engine/coil_state.h"
@@ -42,7 +43,6 @@ enum class Outcome {
     HeatingOnly,         // ducted "DF" units in cooling
     FreeBlow,            // KX: a sixth or less of the speed-1 free-blow flow
     QuarterFreeDelivery, // ducted: a quarter or less of the speed-1 free delivery
-    NegativePressure,    // ducted, air flow given: the fan cannot deliver it
     NoCoolingLaw,        // a geometry without air-side law in cooling
     NotConverged,        // the rating procedure found no operating point
 };
