@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTest>
 
 #include <cmath>
 #include <optional>
@@ -273,6 +274,37 @@ TEST_F(FDatiMRZWindow, BothWetBulbAndHumidityPairs)
     type("txtUrric", QStringLiteral("5"), "txtTw1(0)"); // below 10 %: set to 10, the wet bulb stays
     EXPECT_EQ(box("txtUrric")->text(), QStringLiteral("10"));
     EXPECT_EQ(box("txtTburic")->text(), QStringLiteral("19"));
+}
+
+TEST_F(FDatiMRZWindow, LeavingAWetBulbForAButtonOrTheModeListWorksOutNothing)
+{
+    pick(LineMRZ);
+    for (const char* receiver : {"cmdCalcola", "cmdStampa", "cbofunz"}) {
+        set("txtTsa1ric(0)", "27");
+        set("txtUrric", "50");
+        // A wet bulb above the dry bulb would be reported when left for a field.
+        type("txtTburic", QStringLiteral("30"), receiver);
+        EXPECT_TRUE(sink.messages.isEmpty()) << receiver;
+        EXPECT_EQ(box("txtUrric")->text(), QStringLiteral("50")) << receiver;
+    }
+}
+
+TEST_F(FDatiMRZWindow, KeysTypeTheLocaleSeparatorAndEnterOnTheButtonRuns)
+{
+    pick(LineMRZ);
+    coolingAtFiftyPascal();
+    QLineEdit* field = box("txtGlic(0)");
+    field->clear();
+    QTest::keyClick(field, '2');
+    QTest::keyClick(field, ',');
+    QTest::keyClick(field, '5');
+    EXPECT_EQ(field->text(), QStringLiteral("2.5"));
+    field->clear();
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(window->Grd->grid().rows(), 3) << "Enter in a field does not run";
+    QTest::keyClick(window->findChild<QPushButton*>(QStringLiteral("cmdCalcola")), Qt::Key_Return);
+    EXPECT_GT(window->Grd->grid().rows(), 3);
+    EXPECT_TRUE(sink.messages.isEmpty());
 }
 
 TEST_F(FDatiMRZWindow, SharesThatDoNotMakeAHundredStopTheRun)

@@ -161,6 +161,42 @@ TEST_F(KxRules, CompletenessChecksInTheirOrder)
     }
 }
 
+TEST_F(KxRules, WaterChecksAloneIgnoreTheEnteringAir)
+{
+    // No entering air and no humidity: only the water steps speak, in their order.
+    struct Case {
+        const char* what;
+        int mode;
+        KxConditions c;
+        const char* message; // empty: complete
+        const char* focus;
+    } cases[] = {
+        {"nothing", 0, conditions(0, 0, 0, 0, 0), "Manca la temperatura entrata acqua", "txtTw1(0)"},
+        {"heating, nothing", 1, conditions(0, 0, 0, 0, 0), "Manca la temperatura entrata acqua", "txtTw1(1)"},
+        {"no water out", 0, conditions(0, 7, 0, 0, 0), "Occorre immettere la temp. uscita o la portata acqua",
+         "txtTw2(0)"},
+        {"rise 11", 0, conditions(0, 7, 18, 0, 0), "Il salto termico non può essere  > 10 °C", "txtTw2(0)"},
+        {"rise exactly 10", 0, conditions(0, 7, 17, 0, 0), "", ""},
+        {"flow given", 0, conditions(0, 7, 0, 0.0001f, 0), "", ""},
+        {"drop 40.1", 1, conditions(0, 45, 4.9f, 0, 0), "Il salto termico non può essere  > 40 °C", "txtTw2(1)"},
+        {"cooling out = in", 0, conditions(0, 7, 7, 0, 0), "La temp. Uscita deve essere > di quella di ingresso",
+         "txtTw2(0)"},
+        {"heating out > in", 1, conditions(0, 45, 50, 0, 0), "La temp. Uscita deve essere < di quella di ingresso",
+         "txtTw2(1)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<MissingInput> missing = firstMissingWaterInput(c.c, c.mode);
+        if (*c.message == 0) {
+            EXPECT_FALSE(missing.has_value()) << missing->message.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(missing.has_value());
+        EXPECT_EQ(missing->message, QString::fromUtf8(c.message));
+        EXPECT_EQ(missing->focusField, QString::fromLatin1(c.focus));
+    }
+}
+
 TEST_F(KxRules, ReadingConvertsUnitsAndReadsGarbageAsZero)
 {
     UnitDpA.choose(1); // mmH2O
