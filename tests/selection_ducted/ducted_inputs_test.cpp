@@ -12,9 +12,9 @@
 namespace tarvello {
 namespace {
 
-using testing::DuctedEnvironment;
+using testing::SelectionEnvironment;
 
-class DuctedInputs : public DuctedEnvironment {
+class DuctedInputs : public SelectionEnvironment {
 protected:
     // 1000 m³/h, 70 % return air at 26 °C / 50 %, 30 % fresh air at 32 °C / 60 %, water 7 -> 12 °C.
     static DuctedFieldTexts mixExample()

@@ -20,7 +20,7 @@
 namespace tarvello {
 namespace {
 
-using testing::DuctedEnvironment;
+using testing::SelectionEnvironment;
 
 constexpr double kFanSlope = 1e-4; // Pa per (m³/h)²: P = C − 1e-4·Q²
 // Fan curve offsets per speed 1 .. 7, Pa.
@@ -100,7 +100,7 @@ DuctedRunChoices airFlow(double m3h, int speed)
     return c;
 }
 
-class DuctedRun : public DuctedEnvironment {};
+class DuctedRun : public SelectionEnvironment {};
 
 TEST_F(DuctedRun, StaticPressureGivenFindsTheFlowOfTheSpeedCurveLessTheAccessory)
 {

@@ -30,19 +30,19 @@
 namespace tarvello {
 namespace {
 
-using testing::DuctedEnvironment;
+using testing::SelectionEnvironment;
 using testing::loadShippedLine;
 
 constexpr int kMrzCaption = 88;
 constexpr int kHjqCaption = 128;
 
-class FDatiMRZWindow : public DuctedEnvironment {
+class FDatiMRZWindow : public SelectionEnvironment {
 protected:
     void TearDown() override
     {
         delete window.data();
         printOptionsOpener() = nullptr;
-        DuctedEnvironment::TearDown();
+        SelectionEnvironment::TearDown();
     }
 
     // The chooser's steps for line 1 or 2: series code, caption, models.

@@ -10,7 +10,7 @@
 #include "selection_kx/fdati.h"
 #include "shell/recording_message_sink.h"
 
-#include "kx_test_support.h"
+#include "selection_test_support.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -92,18 +92,18 @@ inline void loadShippedLine0()
     CaricaDatiKORVE(modelTable(), ModelDb());
 }
 
-class FDatiTest : public KxEnvironment {
+class FDatiTest : public SelectionEnvironment {
 protected:
     void SetUp() override
     {
-        KxEnvironment::SetUp();
+        SelectionEnvironment::SetUp();
         loadSampleLine0();
         openWindow();
     }
     void TearDown() override
     {
         window.reset();
-        KxEnvironment::TearDown();
+        SelectionEnvironment::TearDown();
     }
     void openWindow()
     {

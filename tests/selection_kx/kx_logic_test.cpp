@@ -7,17 +7,17 @@
 #include "selection_kx/kx_inputs.h"
 #include "selection_kx/kx_run.h"
 
-#include "kx_test_support.h"
+#include "selection_test_support.h"
 
 #include <cmath>
 #include <optional>
 
 using namespace tarvello;
-using tarvello::testing::KxEnvironment;
+using tarvello::testing::SelectionEnvironment;
 
 namespace {
 
-class KxRules : public KxEnvironment {};
+class KxRules : public SelectionEnvironment {};
 
 TEST_F(KxRules, FieldNumbersReadEitherSeparatorAndRefuseGarbage)
 {

@@ -1,6 +1,7 @@
 #pragma once
-// Common ground of the KX window tests: Italian texts, the first unit of every quantity,
-// a pinned locale, and a program folder of its own for the settings file.
+// Common ground of the tests of both selection windows (KX and ducted): Italian texts, the
+// first unit of every quantity, a pinned locale, and a program folder of its own for the
+// settings file.
 
 #include "shell/app_state.h"
 #include "shell/units.h"
@@ -11,7 +12,7 @@
 
 namespace tarvello::testing {
 
-class KxEnvironment : public ::testing::Test {
+class SelectionEnvironment : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -20,8 +21,7 @@ protected:
         AppDir = withTrailingSeparator(folder.path());
         LangBase = 100;
         fillUnitTables();
-        for (UnitChoice* unit : {&UnitPt, &UnitQa, &UnitQw, &UnitDpW, &UnitDpA})
-            unit->choose(0);
+        resetUnits();
         useLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     }
     void TearDown() override
@@ -30,6 +30,10 @@ protected:
         DecimalSep = saved.decimalSep;
         LangBase = saved.langBase;
         QLocale::setDefault(QLocale::c());
+        resetUnits();
+    }
+    static void resetUnits()
+    {
         for (UnitChoice* unit : {&UnitPt, &UnitQa, &UnitQw, &UnitDpW, &UnitDpA})
             unit->choose(0);
     }
