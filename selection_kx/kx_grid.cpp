@@ -24,23 +24,11 @@ const QString kDegrees = QStringLiteral("°C");
 const QString kDecibelA = QStringLiteral("dB(A)");
 const QString kTempMask = QStringLiteral("##0.0");
 
-struct Column {
-    QString heading;
-    QString unit;
-};
-
-QList<Column> valueColumns(int mode, bool waterFlowGiven)
+QList<GridColumn> valueColumns(int mode, bool waterFlowGiven)
 {
-    const Column water = waterFlowGiven ? Column{Testo(94), kDegrees} : Column{Testo(48), UnitQw.name()};
-    QList<Column> columns;
-    if (mode == ModeCooling) {
-        columns << Column{Testo(55), powerUnitForMode(mode)} << Column{Testo(52), powerUnitForMode(mode)};
-    } else {
-        columns << Column{Testo(54), powerUnitForMode(mode)};
-    }
-    columns << water << Column{Testo(45), UnitDpW.name()} << Column{Testo(49), UnitQa.name()}
-            << Column{Testo(96), kDegrees} << Column{Testo(53), kDecibelA} << Column{Testo(57), kDecibelA};
-    return columns;
+    return waterSideColumns(mode, waterFlowGiven)
+           << GridColumn{Testo(49), UnitQa.name()} << GridColumn{Testo(96), kDegrees}
+           << GridColumn{Testo(53), kDecibelA} << GridColumn{Testo(57), kDecibelA};
 }
 
 } // namespace
@@ -51,27 +39,35 @@ QString powerUnitForMode(int mode)
     return mode == ModeHeating ? name.left(6) : name.right(6);
 }
 
-void layoutKxGrid(TextGrid& grid, int mode, bool waterFlowGiven, qint16 langBase)
+QList<GridColumn> waterSideColumns(int mode, bool waterFlowGiven)
 {
-    const bool cooling = mode == ModeCooling;
-    const QList<Column> columns = valueColumns(mode, waterFlowGiven);
+    const QString power = powerUnitForMode(mode);
+    QList<GridColumn> columns;
+    if (mode == ModeCooling)
+        columns << GridColumn{Testo(55), power} << GridColumn{Testo(52), power};
+    else
+        columns << GridColumn{Testo(54), power};
+    columns << (waterFlowGiven ? GridColumn{Testo(94), kDegrees} : GridColumn{Testo(48), UnitQw.name()});
+    columns << GridColumn{Testo(45), UnitDpW.name()};
+    return columns;
+}
+
+void layoutResultsGrid(TextGrid& grid, const QList<GridColumn>& valueColumns, int modelWidth, int valueWidth)
+{
     grid.setRows(1);
     grid.setFixedRows(0);
-    grid.setCols(2 + int(columns.size()));
+    grid.setCols(2 + int(valueColumns.size()));
     grid.setColWidth(0, kMarkWidth);
     grid.setRightAligned(0, false);
-    grid.setColWidth(1, cooling ? kCoolingModelWidth : kHeatingModelWidth);
+    grid.setColWidth(1, modelWidth);
     grid.setRightAligned(1, false);
-    const int valueWidth = !cooling ? kHeatingValueWidth
-                           : langBase == kGermanBase ? kCoolingValueWidthGerman
-                                                     : kCoolingValueWidth;
     for (int col = 2; col < grid.cols(); ++col) {
         grid.setColWidth(col, valueWidth);
         grid.setRightAligned(col, true);
     }
     QStringList headings{QString(), Testo(40)};
     QStringList units{QString(), QString()};
-    for (const Column& column : columns) {
+    for (const GridColumn& column : valueColumns) {
         headings << column.heading;
         units << column.unit;
     }
@@ -83,7 +79,17 @@ void layoutKxGrid(TextGrid& grid, int mode, bool waterFlowGiven, qint16 langBase
     grid.setFixedRows(2);
 }
 
-QString kxResultRow(const RatingResult& r, const ModelTable& table, int speed, int mode, bool leavingWaterGiven)
+void layoutKxGrid(TextGrid& grid, int mode, bool waterFlowGiven, qint16 langBase)
+{
+    const bool cooling = mode == ModeCooling;
+    const int valueWidth = !cooling ? kHeatingValueWidth
+                           : langBase == kGermanBase ? kCoolingValueWidthGerman
+                                                     : kCoolingValueWidth;
+    layoutResultsGrid(grid, valueColumns(mode, waterFlowGiven), cooling ? kCoolingModelWidth : kHeatingModelWidth,
+                      valueWidth);
+}
+
+QStringList waterSideCells(const RatingResult& r, const ModelTable& table, int mode, bool leavingWaterGiven)
 {
     QStringList cells{QString(), QString::fromStdString(table.Modello[r.model])};
     cells << UnitPt.format(r.Capacity);
@@ -93,8 +99,15 @@ QString kxResultRow(const RatingResult& r, const ModelTable& table, int speed, i
     QString drop = UnitDpW.format(r.WaterPressureDrop);
     if (isLaminar(r))
         drop += QStringLiteral(" *");
-    cells << drop << UnitQa.format(r.AirFlow) << FormatMask(r.AirOut, kTempMask)
-          << generalNumber(table.LWA[r.model][speed]) << generalNumber(table.LPA[r.model][speed]);
+    cells << drop;
+    return cells;
+}
+
+QString kxResultRow(const RatingResult& r, const ModelTable& table, int speed, int mode, bool leavingWaterGiven)
+{
+    QStringList cells = waterSideCells(r, table, mode, leavingWaterGiven);
+    cells << UnitQa.format(r.AirFlow) << FormatMask(r.AirOut, kTempMask) << generalNumber(table.LWA[r.model][speed])
+          << generalNumber(table.LPA[r.model][speed]);
     return cells.join(QLatin1Char('\t'));
 }
 

@@ -8,12 +8,34 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tarvello {
 
 // The power unit name cut for the mode: its last six characters in cooling ("Frig/h"),
 // its first six in heating ("Cal/h ").
 QString powerUnitForMode(int mode);
+
+// One value column of a results grid: its heading and its unit row text.
+struct GridColumn {
+    QString heading;
+    QString unit;
+};
+
+// The value columns both selection windows start with: the capacity (in cooling the total
+// and the sensible one), the water column (the leaving water temperature when the water
+// flow is given, the water flow otherwise) and the water pressure drop.
+QList<GridColumn> waterSideColumns(int mode, bool waterFlowGiven);
+
+// Lays a results grid out with the mark and model columns, then `valueColumns`
+// right-aligned, and empties it: heading row, unit row and one empty row, two fixed rows.
+void layoutResultsGrid(TextGrid& grid, const QList<GridColumn>& valueColumns, int modelWidth, int valueWidth);
+
+// The cells a result row of both windows starts with, matching waterSideColumns: an empty
+// mark, the model, the capacities, the water column (the water flow when the leaving water
+// temperature was given, else the leaving water temperature) and the pressure drop, marked
+// " *" when the flow is laminar.
+QStringList waterSideCells(const RatingResult& result, const ModelTable& table, int mode, bool leavingWaterGiven);
 
 // Lays the results grid out for `mode` and empties it: heading row, unit row and one
 // empty row, two fixed rows. The water column shows the leaving water temperature when
