@@ -102,13 +102,13 @@ TEST(ShippedCatalogue, DataMeetsTheCatalogueTargets)
             const std::string what = target.model + " speed " + std::to_string(target.speed);
             EXPECT_TRUE(a.converged) << what;
             if (target.cooling_W > 0) {
-                EXPECT_NEAR(a.cooling_W / target.cooling_W, 1.0, 0.05) << what << " cooling";
+                EXPECT_NEAR(a.cooling_W / target.cooling_W, 1.0, 0.02) << what << " cooling";
             }
             if (target.sensibleShare > 0) {
-                EXPECT_NEAR(a.sensibleShare, target.sensibleShare, 0.03) << what << " sensible share";
+                EXPECT_NEAR(a.sensibleShare, target.sensibleShare, 0.025) << what << " sensible share";
             }
             if (target.heating_W > 0) {
-                EXPECT_NEAR(a.heating_W / target.heating_W, 1.0, 0.025) << what << " heating";
+                EXPECT_NEAR(a.heating_W / target.heating_W, 1.0, 0.015) << what << " heating";
             }
             if (target.waterDrop_kPa > 0) {
                 EXPECT_GE(a.waterDrop_kPa, 5) << what;

@@ -117,7 +117,14 @@ public:
     void run()
     {
         if (const Target* top = dropTarget())
-            chooseCircuits(*top);
+            t_.NC[m_] = bestCircuitCount(*top);
+        solveAll();
+    }
+
+private:
+    void solveAll()
+    {
+        t_.FCC50[m_] = t_.CCC50[m_] = kExtraLengthStart;
         for (const Target& row : rows_)
             solveCapacities(row);
         if (const Target* top = dropTarget())
@@ -125,20 +132,12 @@ public:
         fillUnusedCoefficients();
     }
 
-private:
     const Target* dropTarget() const
     {
         for (const Target& row : rows_)
             if (row.waterDrop_kPa > 0)
                 return &row;
         return nullptr;
-    }
-
-    float dutyCapacityTarget(const Target& row) const { return heatingOnly_ ? row.heating_W : row.cooling_W; }
-
-    float& dutyCoefficient(int speed)
-    {
-        return heatingOnly_ ? heatingCoefficient(t_, m_, speed) : coolingCoefficient(t_, m_, speed);
     }
 
     float& extraLength() { return (t_.line == LineKX || !heatingOnly_) ? t_.FCC50[m_] : t_.CCC50[m_]; }
@@ -181,31 +180,50 @@ private:
         return r ? std::optional<float>(r->WaterPressureDrop) : std::nullopt;
     }
 
-    // The circuit count whose drop, with a middle circuit-length coefficient, lies
-    // nearest the target (the coefficient then closes the rest of the gap).
-    void chooseCircuits(const Target& top)
+    // How far the solved model lies from its targets: capacities missed by more than the
+    // tolerance weigh far more than a drop off its target, a drop outside the band more
+    // still.
+    double miss(const Target& top)
+    {
+        double total = 0;
+        auto capacityMiss = [](double achieved, double target) {
+            if (!(achieved > 0))
+                return kCapacityWeight;
+            return kCapacityWeight * std::max(0.0, std::fabs(std::log(achieved / target)) - kCapacityTolerance);
+        };
+        for (const Target& row : rows_) {
+            if (row.cooling_W > 0 && !heatingOnly_) {
+                const auto r = rate(t_, k_, m_, row.speed, standardCooling(cataloguePressure(t_.line)));
+                total += capacityMiss(r ? r->Capacity : 0, row.cooling_W);
+            }
+            if (row.heating_W > 0) {
+                const auto r = rate(t_, k_, m_, row.speed, heatingConditionsFor(t_, m_));
+                total += capacityMiss(r ? r->Capacity : 0, row.heating_W);
+            }
+        }
+        const std::optional<float> drop = dropAt(top.speed);
+        if (!drop || !(*drop > 0))
+            return total + kOutOfBandPenalty * 10;
+        return total + std::fabs(std::log(*drop / top.waterDrop_kPa)) + (inDropBand(*drop) ? 0.0 : kOutOfBandPenalty);
+    }
+
+    // The whole number of circuits whose fully solved model lies nearest its targets (the
+    // circuit-length coefficient only closes the last part of the gap in pressure drop).
+    float bestCircuitCount(const Target& top)
     {
         const int tubes = CoilTubeCount(t_.AltBAt[m_] / 1000.0, t_.NR[m_], k_);
-        double bestError = std::numeric_limits<double>::max();
+        double bestMiss = std::numeric_limits<double>::max();
         float best = t_.NC[m_];
         for (int circuits = 1; circuits * kMinTubesPerCircuit <= tubes; ++circuits) {
             t_.NC[m_] = static_cast<float>(circuits);
-            t_.FCC50[m_] = t_.CCC50[m_] = kExtraLengthStart;
-            solveCoefficient(dutyCoefficient(top.speed), top.speed, dutyFor(t_, m_), dutyCapacityTarget(top));
-            const auto r = rate(t_, k_, m_, top.speed, dutyFor(t_, m_));
-            if (!r || !(r->WaterPressureDrop > 0) || !(r->Capacity > 0))
-                continue;
-            // A circuit count that cannot reach the capacity weighs far more than a drop off target.
-            const double error = std::fabs(std::log(r->WaterPressureDrop / top.waterDrop_kPa))
-                                 + kCapacityWeight * std::max(0.0, std::fabs(std::log(r->Capacity / dutyCapacityTarget(top)))
-                                                                       - kCapacityTolerance)
-                                 + (inDropBand(r->WaterPressureDrop) ? 0.0 : kOutOfBandPenalty);
-            if (error < bestError) {
-                bestError = error;
+            solveAll();
+            const double m = miss(top);
+            if (m < bestMiss) {
+                bestMiss = m;
                 best = static_cast<float>(circuits);
             }
         }
-        t_.NC[m_] = best;
+        return best;
     }
 
     void solveExtraLength(const Target& top)

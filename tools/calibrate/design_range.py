@@ -77,7 +77,7 @@ def kx_models():
     def add(name, geom, passo, rows_, height, free_top, i, n, lwa_range, cooling_per_m3h, heating_ratio,
             kind):
         x = i / (n - 1)
-        velocity = lerp(1.4, 2.2, x)
+        velocity = lerp(1.3, 2.0, x)
         length = max(300, round(free_top / 3600 / velocity / (height / 1000) * 1000 / 10) * 10)
         shutoff = lerp(45, 80, x)
         lwa_top = lerp(*lwa_range, x)
@@ -97,7 +97,9 @@ def kx_models():
                 targets.append([name, s, cooling, share, 0, drop if s == 3 else 0])
             else:
                 # A heating coil with 60 K between water and air loses less at low air flow.
-                heating = free_top * cooling_per_m3h * FOUR_PIPE_HEATING * r ** 0.65
+                # The smallest units carry a relatively larger heating coil.
+                ratio = FOUR_PIPE_HEATING + 0.05 * max(0.0, 1 - 4 * x)
+                heating = free_top * cooling_per_m3h * ratio * r ** 0.65
                 targets.append([name, s, 0, 0, heating, drop if s == 3 else 0])
 
     for family, sizes, flows, (geom, passo, nr), heights, per_m3h, heating, lwa in KX_FAMILIES:
@@ -146,7 +148,7 @@ def ducted_models(line):
         x = i / 11
         q = nominal[i]
         height = round(heights[i] / 25) * 25
-        velocity = lerp(2.2, 2.6, x)
+        velocity = lerp(2.0, 2.5, x)
         length = max(300, round(q / 3600 / velocity / (height / 1000) * 1000 / 10) * 10)
         face = length / 1000 * height / 1000
         section = round(min(0.9 * face, 0.48), 3)
