@@ -15,12 +15,6 @@ constexpr int kFreeDeliverySpeed = 1;
 constexpr int kWithAccessory = 1;
 constexpr int kWithoutAccessory = 0;
 
-bool endsWith(const std::string& text, const char* suffix)
-{
-    const std::string tail(suffix);
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // An air flow of the fan searches, m³/h, in m³/s; no flow found counts as 0.
 float perSecond(std::optional<float> flow_m3h)
 {
@@ -106,7 +100,7 @@ bool passesDuctedFilters(const std::string& name, int mode, bool fourPipe)
     if (!passesSeriesFilter(name, mode))
         return false;
     if (mode == ModeCooling)
-        return !endsWith(name, "DF"); // the DF units are not rated in cooling
+        return !nameEndsWith(name, "DF"); // the DF units are not rated in cooling
     return passesFourPipeFilter(name, fourPipe);
 }
 
@@ -117,21 +111,15 @@ void rateDuctedModels(const DuctedRunChoices& choices, CoilState& state, const M
         // A model that is never rated cannot end the run: the filters come first.
         if (!passesDuctedFilters(table.Modello[m], choices.mode, choices.fourPipe))
             continue;
-        std::optional<RatingResult> result;
         DuctedAirSide air;
-        try {
-            air = ductedAirSide(choices, m, table);
-            if (air.dropsModel())
-                continue;
-            result = rateModel(choices, state, table, constants, m, air, onSkip);
-        } catch (const ArithmeticError& error) {
-            if (error.number() != kInvalidProcedureCall)
-                throw;
-            // No operating point for this model: skipped as one that does not converge.
-            if (onSkip)
-                onSkip();
-            continue;
-        }
+        const std::optional<RatingResult> result = rateOrSkip(
+            [&]() -> std::optional<RatingResult> {
+                air = ductedAirSide(choices, m, table);
+                if (air.dropsModel())
+                    return std::nullopt;
+                return rateModel(choices, state, table, constants, m, air, onSkip);
+            },
+            onSkip);
         if (result && onRow)
             onRow(*result, air);
     }

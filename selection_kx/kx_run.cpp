@@ -17,12 +17,6 @@ constexpr double kSecondsPerHour = 3600.0;
 // A model whose fan delivers this share or less of its speed-1 free-blow flow is left out.
 constexpr double kFreeBlowShare = 6.0;
 
-bool endsWith(const std::string& text, const char* suffix)
-{
-    const std::string tail(suffix);
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 double fanFlow_m3s(double pressure, int speed, int model, const ModelTable& table)
 {
     return FanFlowAtPressure(pressure, speed, model, table).value_or(0.0f) / kSecondsPerHour;
@@ -140,14 +134,35 @@ void setAirFilm(CoilState& s, const CoilConstants& k)
     s.AirFilm = AirFilmCoefficient(s.Rows, s.FaceVelocity, s.Geom, k.FinPitchTable[s.Passo], s, k);
 }
 
+bool nameEndsWith(const std::string& name, const char* suffix)
+{
+    const std::string tail(suffix);
+    return name.size() >= tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::optional<RatingResult> rateOrSkip(const std::function<std::optional<RatingResult>()>& rate,
+                                       const PendingEventsHook& onSkip)
+{
+    try {
+        return rate();
+    } catch (const ArithmeticError& error) {
+        if (error.number() != kInvalidProcedureCall)
+            throw;
+        // No operating point for this model: skipped as one that does not converge.
+        if (onSkip)
+            onSkip();
+        return std::nullopt;
+    }
+}
+
 bool passesSeriesFilter(const std::string& name, int mode)
 {
-    return !endsWith(name, mode == ModeCooling ? " 4P" : "+4P");
+    return !nameEndsWith(name, mode == ModeCooling ? " 4P" : "+4P");
 }
 
 bool passesFourPipeFilter(const std::string& name, bool fourPipe)
 {
-    return fourPipe == endsWith(name, "4P");
+    return fourPipe == nameEndsWith(name, "4P");
 }
 
 bool passesNameFilters(const std::string& name, int mode, bool fourPipe)
@@ -159,17 +174,8 @@ void rateKxModels(const KxRunChoices& choices, CoilState& state, const ModelTabl
                   const CoilConstants& constants, const KxRowSink& onRow, const PendingEventsHook& onSkip)
 {
     for (int m = 1; m <= table.NumModels && m <= kMaxModels; ++m) {
-        std::optional<RatingResult> result;
-        try {
-            result = rateModel(choices, state, table, constants, m, onSkip);
-        } catch (const ArithmeticError& error) {
-            if (error.number() != kInvalidProcedureCall)
-                throw;
-            // No operating point for this model: skipped as one that does not converge.
-            if (onSkip)
-                onSkip();
-            continue;
-        }
+        const std::optional<RatingResult> result =
+            rateOrSkip([&] { return rateModel(choices, state, table, constants, m, onSkip); }, onSkip);
         if (result && onRow)
             onRow(*result, choices.leavingWaterGiven);
     }

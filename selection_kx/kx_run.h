@@ -11,6 +11,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <stdexcept>
 
 namespace tarvello {
@@ -66,12 +68,20 @@ void setCoilAirSide(CoilState& state, const CoilConstants& constants);
 // an air-side law for the geometry first (AirExpBase above 0).
 void setAirFilm(CoilState& state, const CoilConstants& constants);
 
+// A model name ending in `suffix` ("4P", " 4P", "DF").
+bool nameEndsWith(const std::string& name, const char* suffix);
 // Cooling leaves out the " 4P" heating coils, heating the "+4P" units.
 bool passesSeriesFilter(const std::string& name, int mode);
 // Heating with the 4-pipe option keeps only the names ending in "4P", without it the others.
 bool passesFourPipeFilter(const std::string& name, bool fourPipe);
 // Both name filters of a mode.
 bool passesNameFilters(const std::string& name, int mode, bool fourPipe);
+
+// Rates one model through `rate`. A rating that raises the classic error 5 (no operating
+// point) counts as one that does not converge: `onSkip` runs and nothing is returned. Any
+// other error propagates and ends the run.
+std::optional<RatingResult> rateOrSkip(const std::function<std::optional<RatingResult>()>& rate,
+                                       const PendingEventsHook& onSkip);
 
 // A finished rating and how its water column reads.
 using KxRowSink = std::function<void(const RatingResult& result, bool leavingWaterGiven)>;

@@ -221,6 +221,48 @@ TEST_F(KxRules, WaterFlowCountsAsGivenOnlyWithoutALeavingTemperature)
     EXPECT_FALSE(conditions(27, 7, 12, 0, 50).waterFlowGiven());
 }
 
+TEST_F(KxRules, ARatingWithoutOperatingPointIsSkippedAnyOtherErrorEndsTheRun)
+{
+    int skips = 0;
+    const PendingEventsHook countSkip = [&] { ++skips; };
+    RatingResult rated;
+    rated.model = 4;
+    const auto result = rateOrSkip([&] { return std::optional<RatingResult>(rated); }, countSkip);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->model, 4);
+    EXPECT_FALSE(rateOrSkip([] { return std::optional<RatingResult>(); }, countSkip).has_value());
+    EXPECT_EQ(skips, 0) << "a model left out is no skip";
+
+    const auto noOperatingPoint = []() -> std::optional<RatingResult> { throw ArithmeticError(kInvalidProcedureCall); };
+    EXPECT_FALSE(rateOrSkip(noOperatingPoint, countSkip).has_value());
+    EXPECT_EQ(skips, 1);
+    EXPECT_FALSE(rateOrSkip(noOperatingPoint, PendingEventsHook()).has_value());
+
+    const auto overflow = []() -> std::optional<RatingResult> { throw ArithmeticError(kOverflow); };
+    try {
+        rateOrSkip(overflow, countSkip);
+        ADD_FAILURE() << "an overflow ends the run";
+    } catch (const ArithmeticError& error) {
+        EXPECT_EQ(error.number(), kOverflow);
+    }
+    EXPECT_EQ(skips, 1);
+}
+
+TEST_F(KxRules, NameEndings)
+{
+    struct Case {
+        const char* name;
+        const char* suffix;
+        bool ends;
+    } cases[] = {
+        {"KXH 60 4P", "4P", true}, {"KXH 60 4P", " 4P", true}, {"KXH 60+4P", " 4P", false},
+        {"KXR 40 DF", "DF", true}, {"P", "4P", false},         {"", "4P", false},
+        {"4P", "4P", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(nameEndsWith(c.name, c.suffix), c.ends) << c.name << " / " << c.suffix;
+}
+
 TEST_F(KxRules, CapacityWindow)
 {
     struct Case {
