@@ -117,15 +117,35 @@ KxConditions conditions(float airIn, float waterIn, float waterOut, float flow, 
     return c;
 }
 
+// One case of a completeness check and the message it gives (empty: complete).
+struct CompletenessCase {
+    const char* what;
+    int mode;
+    KxConditions c;
+    const char* message;
+    const char* focus;
+};
+
+template <std::size_t N>
+void expectCompleteness(const CompletenessCase (&cases)[N],
+                        std::optional<MissingInput> (*check)(const KxConditions&, int))
+{
+    for (const CompletenessCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<MissingInput> missing = check(c.c, c.mode);
+        if (*c.message == 0) {
+            EXPECT_FALSE(missing.has_value()) << missing->message.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(missing.has_value());
+        EXPECT_EQ(missing->message, QString::fromUtf8(c.message));
+        EXPECT_EQ(missing->focusField, QString::fromLatin1(c.focus));
+    }
+}
+
 TEST_F(KxRules, CompletenessChecksInTheirOrder)
 {
-    struct Case {
-        const char* what;
-        int mode;
-        KxConditions c;
-        const char* message; // empty: complete
-        const char* focus;
-    } cases[] = {
+    const CompletenessCase cases[] = {
         {"nothing", 0, conditions(0, 0, 0, 0, 0), "Manca la temperatura entrata aria", "txtTsa1(0)"},
         {"air only", 0, conditions(27, 0, 0, 0, 0), "Manca la temperatura entrata acqua", "txtTw1(0)"},
         {"no humidity", 0, conditions(27, 7, 0, 0, 0), "Manca la percentuale di umidità", ""},
@@ -148,29 +168,13 @@ TEST_F(KxRules, CompletenessChecksInTheirOrder)
         {"heating out > in", 1, conditions(20, 45, 50, 0, 0), "La temp. Uscita deve essere < di quella di ingresso",
          "txtTw2(1)"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const std::optional<MissingInput> missing = firstMissingInput(c.c, c.mode);
-        if (*c.message == 0) {
-            EXPECT_FALSE(missing.has_value()) << missing->message.toStdString();
-            continue;
-        }
-        ASSERT_TRUE(missing.has_value());
-        EXPECT_EQ(missing->message, QString::fromUtf8(c.message));
-        EXPECT_EQ(missing->focusField, QString::fromLatin1(c.focus));
-    }
+    expectCompleteness(cases, firstMissingInput);
 }
 
 TEST_F(KxRules, WaterChecksAloneIgnoreTheEnteringAir)
 {
     // No entering air and no humidity: only the water steps speak, in their order.
-    struct Case {
-        const char* what;
-        int mode;
-        KxConditions c;
-        const char* message; // empty: complete
-        const char* focus;
-    } cases[] = {
+    const CompletenessCase cases[] = {
         {"nothing", 0, conditions(0, 0, 0, 0, 0), "Manca la temperatura entrata acqua", "txtTw1(0)"},
         {"heating, nothing", 1, conditions(0, 0, 0, 0, 0), "Manca la temperatura entrata acqua", "txtTw1(1)"},
         {"no water out", 0, conditions(0, 7, 0, 0, 0), "Occorre immettere la temp. uscita o la portata acqua",
@@ -184,17 +188,7 @@ TEST_F(KxRules, WaterChecksAloneIgnoreTheEnteringAir)
         {"heating out > in", 1, conditions(0, 45, 50, 0, 0), "La temp. Uscita deve essere < di quella di ingresso",
          "txtTw2(1)"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const std::optional<MissingInput> missing = firstMissingWaterInput(c.c, c.mode);
-        if (*c.message == 0) {
-            EXPECT_FALSE(missing.has_value()) << missing->message.toStdString();
-            continue;
-        }
-        ASSERT_TRUE(missing.has_value());
-        EXPECT_EQ(missing->message, QString::fromUtf8(c.message));
-        EXPECT_EQ(missing->focusField, QString::fromLatin1(c.focus));
-    }
+    expectCompleteness(cases, firstMissingWaterInput);
 }
 
 TEST_F(KxRules, ReadingConvertsUnitsAndReadsGarbageAsZero)
