@@ -399,6 +399,41 @@ TEST_F(ProductDocuments, TheTablesAgreeWithTheCatalogueRowByRow)
     EXPECT_GT(rows, 45 * 3);  // at least every speed of the fan coils
 }
 
+// The first page lists each line with the page its section starts on, and that page
+// indeed starts with the line's title.
+TEST_F(ProductDocuments, TheFirstPageNamesWhereEachLineStarts)
+{
+    const QString shippedSettings = TARVELLO_SOURCE_DIR "/data/Tarvello.ini";
+    const int captions[3] = {11, 88, 128};
+    auto pageText = [](const QString& path, int first, int last, bool layout) {
+        QStringList arguments = {"-f", QString::number(first), "-l", QString::number(last), "-enc", "UTF-8"};
+        if (layout)
+            arguments << "-layout";
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", arguments << path << "-");
+        pdftotext.waitForFinished(60000);
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    };
+    for (const int base : kLanguageBases) {
+        const QString code = GetPrivateProfileString("Common", QString::number(base), "", shippedSettings);
+        const QString path = TARVELLO_APP_DIR "/" + productInformationName(code);
+        const QString firstPage = pageText(path, 1, 1, true);
+        int previous = 1;
+        for (int line = 0; line < 3; ++line) {
+            const QString title = textForLanguage(base, captions[line]).trimmed();
+            const QRegularExpression listed("^" + QRegularExpression::escape(title) + "\\s+\\S+ (\\d+)\\s*$",
+                                            QRegularExpression::MultilineOption);
+            const QRegularExpressionMatch match = listed.match(firstPage);
+            ASSERT_TRUE(match.hasMatch()) << code.toStdString() << " " << title.toStdString();
+            const int page = match.captured(1).toInt();
+            EXPECT_GT(page, previous) << code.toStdString() << " " << title.toStdString();
+            EXPECT_EQ(pageText(path, page, page, false).section(u'\n', 0, 0).trimmed(), title)
+                << code.toStdString() << " page " << page;
+            previous = page;
+        }
+    }
+}
+
 TEST_F(ProductDocuments, TheTablesCarryTheirUnitsAndConditions)
 {
     const QString text = pdfText(TARVELLO_APP_DIR "/DTBEN04-7.pdf");

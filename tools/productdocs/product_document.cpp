@@ -1,5 +1,6 @@
 #include "tools/productdocs/product_document.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QFile>
 #include <QFont>
@@ -11,6 +12,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace tarvello::productdocs {
@@ -73,8 +75,11 @@ struct ModelRows {
 
 class DocumentPainter {
 public:
-    DocumentPainter(QPdfWriter& writer, const DocumentContent& content)
-        : writer_(writer), content_(content), texts_(*content.texts), locale_(QString::fromLatin1(texts_.locale))
+    // `sectionPages`: the first page of each line's section, known from a first pass
+    // (zeros on the first pass itself).
+    DocumentPainter(QPdfWriter& writer, const DocumentContent& content, const std::array<int, 3>& sectionPages)
+        : writer_(writer), content_(content), texts_(*content.texts), locale_(QString::fromLatin1(texts_.locale)),
+          knownSectionPages_(sectionPages)
     {
         locale_.setNumberOptions(QLocale::OmitGroupSeparator);
     }
@@ -84,6 +89,7 @@ public:
 
     void titlePage();
     void lineSection(int index);
+    const std::array<int, 3>& sectionPages() const { return sectionPages_; }
 
 private:
     // Millimetres to device units and back.
@@ -115,6 +121,8 @@ private:
     QPainter painter_;
     int page_ = 1;
     double y_ = kTop;
+    std::array<int, 3> knownSectionPages_;
+    std::array<int, 3> sectionPages_{};
 };
 
 void DocumentPainter::newPage()
@@ -193,7 +201,11 @@ void DocumentPainter::titlePage()
     block(font(kSans, 14, true), kBrand, texts_.rangeHeading, 3);
     for (int i = 0; i < 3; ++i) {
         const LineRatings& line = content_.lines[i];
-        block(font(kSans, 11.5, true), kInk, content_.lineTitles[i], 0.8);
+        const QFont titleFont = font(kSans, 11.5, true);
+        if (knownSectionPages_[i] > 0)
+            drawText(titleFont, kInk, kLeft, y_, kRight - kLeft, 6, Qt::AlignRight | Qt::AlignTop,
+                     texts_.page.arg(knownSectionPages_[i]));
+        block(titleFont, kInk, content_.lineTitles[i], 0.8);
         block(font(kSans, 9.5, false, true), kMuted, texts_.lineSubtitle[i], 1.2);
         block(font(kSerif, 10), kInk, rangeSentence(line), 5);
     }
@@ -343,6 +355,7 @@ void DocumentPainter::lineSection(int index)
     const LineRatings& line = content_.lines[index];
     const bool kx = line.line == LineKX;
     newPage();
+    sectionPages_[index] = page_;
     lineHeading(index, false);
     block(font(kSans, 11, false, true), kMuted, texts_.lineSubtitle[index], 2);
     rule(y_, kLeft, kRight, kBrand, 0.5);
@@ -406,6 +419,24 @@ QString writeProductDocument(const QString& path, const DocumentContent& content
     // Write beside the target and replace it at the end, so that a failed run never
     // leaves a truncated document in the program folder.
     const QString partial = path + QStringLiteral(".part");
+    // The first pass, into memory, finds the page where each line's section starts, so
+    // the first page can list them.
+    std::array<int, 3> sectionPages{};
+    {
+        QBuffer scratch;
+        scratch.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&scratch);
+        writer.setResolution(kResolution_dpi);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        DocumentPainter document(writer, content, sectionPages);
+        if (!document.begin())
+            return QStringLiteral("cannot lay out %1").arg(path);
+        document.titlePage();
+        for (int i = 0; i < 3; ++i)
+            document.lineSection(i);
+        document.end();
+        sectionPages = document.sectionPages();
+    }
     {
         QPdfWriter writer(partial);
         writer.setResolution(kResolution_dpi);
@@ -413,7 +444,7 @@ QString writeProductDocument(const QString& path, const DocumentContent& content
         writer.setTitle(content.title + QStringLiteral(" — ") + content.lineTitles[0] + QStringLiteral(", ")
                         + content.lineTitles[1] + QStringLiteral(", ") + content.lineTitles[2]);
         writer.setCreator(QStringLiteral("Tarvello ") + content.version);
-        DocumentPainter document(writer, content);
+        DocumentPainter document(writer, content, sectionPages);
         if (!document.begin())
             return QStringLiteral("cannot write %1").arg(partial);
         document.titlePage();
