@@ -15,30 +15,19 @@ constexpr float kWholeShare = 100.0f; // %
 const QString kDegrees = QStringLiteral("°C");
 const QString kPercent = QStringLiteral("%");
 
-float numberOrZero(const QString& text)
-{
-    return fieldNumber(text).value_or(0.0f);
-}
-
-// Shown value to internal value; a unit without a factor gives 0 rather than a fault.
-float toInternal(float shown, float factor)
-{
-    return factor != 0 ? float(double(shown) / factor) : 0.0f;
-}
-
 // Steps 1 to 5: the fields, the two stream flows and the dry bulb mixed by flow.
 DuctedConditions readFields(const DuctedFieldTexts& t, int mode, const DuctedUnitFactors& f)
 {
     DuctedConditions c;
-    c.TotalAirFlow = toInternal(numberOrZero(t.totalAirFlow), f.airFlow);
+    c.TotalAirFlow = shownToInternal(fieldNumberOrZero(t.totalAirFlow), f.airFlow);
     c.AirFlow = c.TotalAirFlow;
-    c.ReturnDry = numberOrZero(t.returnDry);
-    c.FreshDry = numberOrZero(t.freshDry);
-    c.ReturnShare = numberOrZero(t.returnShare);
-    c.FreshShare = numberOrZero(t.freshShare);
+    c.ReturnDry = fieldNumberOrZero(t.returnDry);
+    c.FreshDry = fieldNumberOrZero(t.freshDry);
+    c.ReturnShare = fieldNumberOrZero(t.returnShare);
+    c.FreshShare = fieldNumberOrZero(t.freshShare);
     if (mode == ModeCooling) {
-        c.ReturnRh = numberOrZero(t.returnRh);
-        c.FreshRh = numberOrZero(t.freshRh);
+        c.ReturnRh = fieldNumberOrZero(t.returnRh);
+        c.FreshRh = fieldNumberOrZero(t.freshRh);
     }
     c.ReturnFlow = ToSingle(double(c.TotalAirFlow) * c.ReturnShare / 100.0);
     c.FreshFlow = ToSingle(double(c.TotalAirFlow) * c.FreshShare / 100.0);
@@ -147,7 +136,7 @@ bool dryBulbChecked(DuctedField field, int mode, const QString& shareText)
 
 float shareOf(const QString& text)
 {
-    return numberOrZero(text);
+    return fieldNumberOrZero(text);
 }
 
 bool isAllReturnAir(const QString& returnShareText)

@@ -346,7 +346,7 @@ void FDatiMRZ::optPortata_Click(int i)
 void FDatiMRZ::chooseGivenQuantities()
 {
     for (int i = 0; i < 2; ++i) {
-        if (!(fieldNumber(txtqatot[i]->text()).value_or(0.0f) > 0)) {
+        if (!(fieldNumberOrZero(txtqatot[i]->text()) > 0)) {
             optpressione[i]->setChecked(true);
             optpressione_Click(i);
         } else {

@@ -44,6 +44,11 @@ std::optional<float> fieldNumber(const QString& text)
     return float(*value);
 }
 
+float fieldNumberOrZero(const QString& text)
+{
+    return fieldNumber(text).value_or(0.0f);
+}
+
 double leadingNumber(const QString& text)
 {
     int i = 0;

@@ -18,6 +18,9 @@ namespace tarvello {
 // single-precision value.
 std::optional<float> fieldNumber(const QString& text);
 
+// The number a field holds, 0 when it holds none (empty, not a number, too large).
+float fieldNumberOrZero(const QString& text);
+
 // The number at the start of the text, read as far as it forms one ("12x" gives 12, "x"
 // and the empty text give 0). Blanks before it are skipped. Digits beyond the range of a
 // double give the largest double of their sign.

@@ -15,16 +15,11 @@ constexpr float kMaxStaticPressure_Pa = 80.0f;
 constexpr float kMaxCoolingWaterRise = 10.0f;
 constexpr float kMaxHeatingWaterDrop = 40.0f;
 
-float numberOrZero(const QString& text)
-{
-    return fieldNumber(text).value_or(0.0f);
-}
-
 // The water fields read a negative number as 0, as their leave handlers do: a negative
 // flow or leaving temperature is then reported as missing instead of rating nothing.
 float waterNumber(const QString& text)
 {
-    return std::max(numberOrZero(text), 0.0f);
+    return std::max(fieldNumberOrZero(text), 0.0f);
 }
 
 std::optional<MissingInput> missingWaterIn(const KxConditions& c, int mode)
@@ -58,6 +53,11 @@ std::optional<MissingInput> missingWaterOutcome(const KxConditions& c, int mode)
 
 } // namespace
 
+float shownToInternal(float shown, float factor)
+{
+    return factor != 0 ? float(double(shown) / factor) : 0.0f;
+}
+
 RangeRule kxRangeRule(KxField field, int mode)
 {
     const bool cooling = mode == ModeCooling;
@@ -79,13 +79,13 @@ RangeRule kxRangeRule(KxField field, int mode)
 KxConditions readKxConditions(const KxFieldTexts& texts, float waterFlowFactor, float airPressureFactor)
 {
     KxConditions c;
-    c.AirIn = numberOrZero(texts.airIn);
-    c.WaterIn = numberOrZero(texts.waterIn);
+    c.AirIn = fieldNumberOrZero(texts.airIn);
+    c.WaterIn = fieldNumberOrZero(texts.waterIn);
     c.WaterOutGiven = waterNumber(texts.waterOut);
-    c.WaterFlowGiven = waterFlowFactor != 0 ? float(double(waterNumber(texts.waterFlow)) / waterFlowFactor) : 0.0f;
-    c.GlycolPercent = numberOrZero(texts.glycol);
-    c.StaticPressure = airPressureFactor != 0 ? float(double(numberOrZero(texts.pressure)) / airPressureFactor) : 0.0f;
-    c.AirInRh = numberOrZero(texts.humidity);
+    c.WaterFlowGiven = shownToInternal(waterNumber(texts.waterFlow), waterFlowFactor);
+    c.GlycolPercent = fieldNumberOrZero(texts.glycol);
+    c.StaticPressure = shownToInternal(fieldNumberOrZero(texts.pressure), airPressureFactor);
+    c.AirInRh = fieldNumberOrZero(texts.humidity);
     return c;
 }
 

@@ -47,6 +47,10 @@ struct KxConditions {
     bool waterFlowGiven() const { return !leavingWaterGiven() && WaterFlowGiven != 0; }
 };
 
+// A value shown in a unit of factor `factor` (shown = internal × factor) as the internal
+// value; a unit without a factor gives 0 rather than a fault.
+float shownToInternal(float shown, float factor);
+
 // Reads the texts with the water flow factor of UnitQw and the air pressure factor of
 // UnitDpA (shown = internal × factor).
 KxConditions readKxConditions(const KxFieldTexts& texts, float waterFlowFactor, float airPressureFactor);

@@ -25,7 +25,7 @@ float waterFieldNumber(const QLineEdit* box)
 
 float numberIn(const QLineEdit* box)
 {
-    return fieldNumber(box->text()).value_or(0.0f);
+    return fieldNumberOrZero(box->text());
 }
 
 void zeroIfNotNumber(QLineEdit* box)

@@ -299,7 +299,7 @@ void SelectionWindow::prepareRun(CoilState& s) const
     s.AirDensity = MoistAirDensity(s.AirIn, s.AirInRh);
     s.AirCp = AirSpecificHeat(s.AirIn);
     const CapacityWindow window =
-        capacityWindowFor(txtPotric->text(), fieldNumber(cboApprox->currentText()).value_or(0.0f), UnitPt.factor());
+        capacityWindowFor(txtPotric->text(), fieldNumberOrZero(cboApprox->currentText()), UnitPt.factor());
     s.CapacityMin = window.minimum;
     s.CapacityMax = window.maximum;
 }

@@ -32,7 +32,6 @@ class QPushButton;
 namespace tarvello {
 
 class FormKeyPress;
-class TextGrid;
 
 // A text box of a selection window (narrow, named).
 QLineEdit* makeFieldBox(QWidget* parent, const QString& name);

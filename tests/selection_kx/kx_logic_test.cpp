@@ -207,6 +207,19 @@ TEST_F(KxRules, ReadingConvertsUnitsAndReadsGarbageAsZero)
     EXPECT_FLOAT_EQ(c.AirInRh, 0);
 }
 
+TEST_F(KxRules, ShownValuesToInternalAndFieldsWithoutANumber)
+{
+    EXPECT_NEAR(shownToInternal(5.1f, 0.102f), 50.0, 1e-4); // mmH2O to Pa
+    EXPECT_NEAR(shownToInternal(0.123f, 1000.0f), 0.000123, 1e-9); // l/s to m³/s
+    EXPECT_EQ(shownToInternal(7.0f, 0.0f), 0.0f) << "a unit without a factor gives 0, not infinity";
+    struct Case {
+        const char* text;
+        float number;
+    } cases[] = {{"12.5", 12.5f}, {"", 0}, {"abc", 0}, {"1e39", 0}, {"-3", -3}, {" 4 ", 4}};
+    for (const Case& c : cases)
+        EXPECT_EQ(fieldNumberOrZero(QString::fromLatin1(c.text)), c.number) << c.text;
+}
+
 TEST_F(KxRules, WaterFlowCountsAsGivenOnlyWithoutALeavingTemperature)
 {
     EXPECT_TRUE(conditions(27, 7, 0, 0.0001f, 50).waterFlowGiven());
