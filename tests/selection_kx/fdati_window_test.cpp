@@ -348,6 +348,18 @@ TEST_F(FDatiWindow, EnterInAFieldMovesOnAndOnTheButtonRuns)
     EXPECT_TRUE(sink.messages.isEmpty());
 }
 
+TEST_F(FDatiWindow, EnterOnTheFourPipeBoxMovesOnAndRunsNothing)
+{
+    heatingExample();
+    QCheckBox* fourPipe = window->findChild<QCheckBox*>("chkDF");
+    focusOn(fourPipe);
+    ASSERT_EQ(focused(), fourPipe);
+    QTest::keyClick(fourPipe, Qt::Key_Return);
+    EXPECT_EQ(grd().rows(), 3) << "Enter on the check box does not run";
+    EXPECT_NE(focused(), fourPipe);
+    EXPECT_FALSE(fourPipe->isChecked());
+}
+
 TEST_F(FDatiWindow, EnteringAFieldSelectsItsText)
 {
     box("txtGlic(0)")->setText("35");
