@@ -14,12 +14,9 @@ namespace tarvello {
 namespace {
 
 constexpr int kColumnWidth = 900;
-constexpr int kCoolingColumnWidthGerman = 1300;
-constexpr qint16 kGermanBase = 700;
 const QString kDegrees = QStringLiteral("°C");
 const QString kDecibelA = QStringLiteral("dB(A)");
 const QString kSoundMask = QStringLiteral("###");
-const QString kTemperatureMask = QStringLiteral("##0.0");
 
 QList<GridColumn> valueColumns(int mode, const DuctedColumns& given)
 {
@@ -34,7 +31,7 @@ QList<GridColumn> valueColumns(int mode, const DuctedColumns& given)
 void layoutDuctedGrid(TextGrid& grid, int mode, const DuctedColumns& given, qint16 langBase)
 {
     // The model column is as wide as the value columns.
-    const int width = mode == ModeCooling && langBase == kGermanBase ? kCoolingColumnWidthGerman : kColumnWidth;
+    const int width = widensCoolingColumns(mode, langBase) ? kGermanCoolingValueWidth : kColumnWidth;
     layoutResultsGrid(grid, valueColumns(mode, given), width, width);
 }
 
@@ -43,7 +40,7 @@ QString ductedResultRow(const RatingResult& r, const DuctedAirSide& air, const M
 {
     QStringList cells = waterSideCells(r, table, mode, leavingWaterGiven);
     cells << (airFlowGiven ? air.PressurePrefix + UnitDpA.format(air.AvailablePressure) : UnitQa.format(air.AirFlow));
-    cells << FormatMask(r.AirOut, kTemperatureMask) << FormatMask(table.LWA[r.model][speed], kSoundMask);
+    cells << temperatureCell(r.AirOut) << FormatMask(table.LWA[r.model][speed], kSoundMask);
     return cells.join(QLatin1Char('\t'));
 }
 

@@ -458,12 +458,6 @@ bool FDatiMRZ::LeggiDatiMRZ()
     return true;
 }
 
-void FDatiMRZ::cmdCalcola_Click()
-{
-    lblLaminare->setVisible(false);
-    CalcolaMRZ();
-}
-
 void FDatiMRZ::CalcolaMRZ()
 {
     runSelection([this] {

@@ -67,7 +67,7 @@ private:
     void connectHandlers();
 
     void cbofunz_Click() override;
-    void cmdCalcola_Click() override;
+    void runCalcola() override { CalcolaMRZ(); }
     void cmdStampa_Click() override;
     void optPortata_Click(int i);
     void optpressione_Click(int i);

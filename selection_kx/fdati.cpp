@@ -216,12 +216,6 @@ bool FDati::LeggiDatiKX()
     return true;
 }
 
-void FDati::cmdCalcola_Click()
-{
-    lblLaminare->setVisible(false);
-    CalcolaKX();
-}
-
 void FDati::CalcolaKX()
 {
     runSelection([this] {

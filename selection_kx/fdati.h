@@ -46,7 +46,7 @@ private:
     void fillLists();
 
     void cbofunz_Click() override;
-    void cmdCalcola_Click() override;
+    void runCalcola() override { CalcolaKX(); }
     void cmdStampa_Click() override;
 
     void leaveField(QLineEdit* box, QWidget* now) override;

@@ -16,13 +16,12 @@ constexpr int kHeadingRowHeight = 700; // twips
 constexpr int kMarkWidth = 200;
 constexpr int kCoolingModelWidth = 1200;
 constexpr int kCoolingValueWidth = 850;
-constexpr int kCoolingValueWidthGerman = 1300;
 constexpr int kHeatingModelWidth = 800;
 constexpr int kHeatingValueWidth = 900;
 constexpr qint16 kGermanBase = 700;
 const QString kDegrees = QStringLiteral("°C");
 const QString kDecibelA = QStringLiteral("dB(A)");
-const QString kTempMask = QStringLiteral("##0.0");
+const QString kTemperatureMask = QStringLiteral("##0.0");
 
 QList<GridColumn> valueColumns(int mode, bool waterFlowGiven)
 {
@@ -37,6 +36,16 @@ QString powerUnitForMode(int mode)
 {
     const QString name = UnitPt.name();
     return mode == ModeHeating ? name.left(6) : name.right(6);
+}
+
+bool widensCoolingColumns(int mode, qint16 langBase)
+{
+    return mode == ModeCooling && langBase == kGermanBase;
+}
+
+QString temperatureCell(float celsius)
+{
+    return FormatMask(celsius, kTemperatureMask);
 }
 
 QList<GridColumn> waterSideColumns(int mode, bool waterFlowGiven)
@@ -82,9 +91,9 @@ void layoutResultsGrid(TextGrid& grid, const QList<GridColumn>& valueColumns, in
 void layoutKxGrid(TextGrid& grid, int mode, bool waterFlowGiven, qint16 langBase)
 {
     const bool cooling = mode == ModeCooling;
-    const int valueWidth = !cooling ? kHeatingValueWidth
-                           : langBase == kGermanBase ? kCoolingValueWidthGerman
-                                                     : kCoolingValueWidth;
+    const int valueWidth = widensCoolingColumns(mode, langBase) ? kGermanCoolingValueWidth
+                           : cooling                            ? kCoolingValueWidth
+                                                                : kHeatingValueWidth;
     layoutResultsGrid(grid, valueColumns(mode, waterFlowGiven), cooling ? kCoolingModelWidth : kHeatingModelWidth,
                       valueWidth);
 }
@@ -95,7 +104,7 @@ QStringList waterSideCells(const RatingResult& r, const ModelTable& table, int m
     cells << UnitPt.format(r.Capacity);
     if (mode == ModeCooling)
         cells << UnitPt.format(r.SensibleCapacity);
-    cells << (leavingWaterGiven ? UnitQw.format(r.WaterFlow) : FormatMask(r.WaterOut, kTempMask));
+    cells << (leavingWaterGiven ? UnitQw.format(r.WaterFlow) : temperatureCell(r.WaterOut));
     QString drop = UnitDpW.format(r.WaterPressureDrop);
     if (isLaminar(r))
         drop += QStringLiteral(" *");
@@ -106,7 +115,7 @@ QStringList waterSideCells(const RatingResult& r, const ModelTable& table, int m
 QString kxResultRow(const RatingResult& r, const ModelTable& table, int speed, int mode, bool leavingWaterGiven)
 {
     QStringList cells = waterSideCells(r, table, mode, leavingWaterGiven);
-    cells << UnitQa.format(r.AirFlow) << FormatMask(r.AirOut, kTempMask) << generalNumber(table.LWA[r.model][speed])
+    cells << UnitQa.format(r.AirFlow) << temperatureCell(r.AirOut) << generalNumber(table.LWA[r.model][speed])
           << generalNumber(table.LPA[r.model][speed]);
     return cells.join(QLatin1Char('\t'));
 }

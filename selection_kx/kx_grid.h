@@ -16,6 +16,15 @@ namespace tarvello {
 // its first six in heating ("Cal/h ").
 QString powerUnitForMode(int mode);
 
+// The width of the value columns of a cooling grid in German, whose headings are the
+// longest, twips.
+constexpr int kGermanCoolingValueWidth = 1300;
+// A cooling grid in German (language base 700) takes the wider value columns.
+bool widensCoolingColumns(int mode, qint16 langBase);
+
+// A temperature cell of a results row, °C with one decimal ("##0.0").
+QString temperatureCell(float celsius);
+
 // One value column of a results grid: its heading and its unit row text.
 struct GridColumn {
     QString heading;

@@ -268,6 +268,12 @@ void SelectionWindow::reportRunError(int number)
 
 // --- the run ----------------------------------------------------------------------------
 
+void SelectionWindow::cmdCalcola_Click()
+{
+    lblLaminare->setVisible(false);
+    runCalcola();
+}
+
 void SelectionWindow::runSelection(const std::function<void()>& readAndRate)
 {
     if (running_)

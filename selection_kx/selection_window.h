@@ -62,7 +62,7 @@ protected:
     virtual void buildModeFrames() = 0; // sets frmCooling and frmHeating (chkDF in heating)
     virtual void leaveField(QLineEdit* box, QWidget* now) = 0;
     virtual void cbofunz_Click() = 0;
-    virtual void cmdCalcola_Click() = 0;
+    virtual void runCalcola() = 0; // the window's selection run
     virtual void cmdStampa_Click() = 0;
 
     // Builds every control (the mode frames through buildModeFrames) and the key handling.
@@ -124,6 +124,8 @@ protected:
 
 private:
     void buildSelectionFrame();
+    // Hides the laminar warning of the last run and starts a new one.
+    void cmdCalcola_Click();
 
     bool running_ = false;
 };
