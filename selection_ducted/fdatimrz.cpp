@@ -4,7 +4,6 @@
 #include "selection_ducted/ducted_grid.h"
 #include "selection_ducted/ducted_run.h"
 #include "selection_kx/kx_grid.h"
-#include "selection_kx/kx_run.h"
 #include "selection_kx/paired_fields.h"
 #include "selection_kx/print_request.h"
 #include "shell/app_state.h"
