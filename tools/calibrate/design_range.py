@@ -15,7 +15,8 @@ Design rules (inside the ranges field data gives for fan coils and ducted units)
   with the outlet plenum (line 1) at 4 m/s through its spigots;
 - total cooling per m3/h of air at the top speed by family (6.0 to 6.6 W); slower speeds
   give r^0.8 of it; heating at 45/40 degC about 1.05 times cooling; the heating coil of a
-  4-pipe unit at 70/60 degC 0.9 to 1.0 times its main coil's cooling;
+  4-pipe unit at 70/60 degC 1.3 to 1.35 times its main coil's cooling (2-row coils of the
+  fan coils, r^0.65 at slower speeds) or 0.9 to 0.95 times (1-row coils of the ducted units);
 - sensible share 0.74 to 0.78 (3-row coils), 0.03 less for 4-row coils;
 - water pressure drop at the top speed rising with the size (8 to 35 kPa fan coils, 12 to
   45 kPa ducted units; the whole number of circuits leaves the solved drop near it).
