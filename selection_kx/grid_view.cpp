@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -23,15 +24,41 @@ GridView::GridView(QWidget* parent) : QTableView(parent)
     small.setPointSizeF(std::min(small.pointSizeF(), 8.0));
     setFont(small);
     setTextElideMode(Qt::ElideNone);
+    // Result rows one text line high, so that a whole product line fits on the screen.
+    verticalHeader()->setDefaultSectionSize(QFontMetrics(small).height() + 6);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) { clickRow(index.row()); });
     connect(&grid_, &QAbstractItemModel::modelReset, this, &GridView::applyGeometry);
     connect(&grid_, &QAbstractItemModel::rowsInserted, this, &GridView::applyGeometry);
 }
 
+// The narrowest on-screen width that shows every cell text of a column whole: the widest
+// cell, with a heading measured by its longest word since headings wrap.
+int GridView::widthShowingWholeTexts(int col) const
+{
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (int row = 0; row < grid_.rows(); ++row) {
+        const QString text = grid_.index(row, col).data(Qt::DisplayRole).toString();
+        const bool wraps = grid_.rowHeight(row) > 0;
+        if (wraps) {
+            for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                widest = std::max(widest, metrics.horizontalAdvance(word));
+        } else {
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+        }
+    }
+    return widest > 0 ? widest + 8 : 0;
+}
+
 void GridView::applyGeometry()
 {
-    for (int col = 0; col < grid_.cols(); ++col)
-        setColumnWidth(col, twipsToPixels(grid_.colWidth(col)));
+    // The grid's widths in twips stay as they are for the report; on screen a column only
+    // grows where a model name or a heading word would otherwise be cut. A column of width 0
+    // stays hidden.
+    for (int col = 0; col < grid_.cols(); ++col) {
+        const int pixels = twipsToPixels(grid_.colWidth(col));
+        setColumnWidth(col, pixels > 0 ? std::max(pixels, widthShowingWholeTexts(col)) : 0);
+    }
     const int defaultHeight = verticalHeader()->defaultSectionSize();
     for (int row = 0; row < grid_.rows(); ++row) {
         const int twips = grid_.rowHeight(row);

@@ -39,6 +39,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    int widthShowingWholeTexts(int col) const;
+
     TextGrid grid_;
 };
 

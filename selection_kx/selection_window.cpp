@@ -106,7 +106,7 @@ void SelectionWindow::buildControls()
     auto* solutions = new QVBoxLayout(frmSolutions);
     Grd = new GridView(frmSolutions);
     Grd->setObjectName(QStringLiteral("Grd"));
-    Grd->setMinimumSize(twipsToPixels(9800), twipsToPixels(3000));
+    Grd->setMinimumSize(twipsToPixels(9800), twipsToPixels(6000));
     solutions->addWidget(Grd);
     lblLaminare = makeFieldLabel(frmSolutions, QStringLiteral("lblLaminare"), kLaminarWarning);
     lblLaminare->setVisible(false);
