@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -59,11 +61,31 @@ void GridView::applyGeometry()
         const int pixels = twipsToPixels(grid_.colWidth(col));
         setColumnWidth(col, pixels > 0 ? std::max(pixels, widthShowingWholeTexts(col)) : 0);
     }
+    askForRoomOfColumns();
     const int defaultHeight = verticalHeader()->defaultSectionSize();
     for (int row = 0; row < grid_.rows(); ++row) {
         const int twips = grid_.rowHeight(row);
         setRowHeight(row, twips > 0 ? twipsToPixels(twips) : defaultHeight);
     }
+}
+
+// The grid asks for the width its columns need (long headings in some languages make them
+// wider), so that the window grows to show every column, within the screen.
+void GridView::askForRoomOfColumns()
+{
+    if (minimumWidthFloor_ <= 0)
+        return;
+    const int needed = horizontalHeader()->length() + 2 * frameWidth()
+        + verticalScrollBar()->sizeHint().width();
+    const QScreen* shownOn = screen();
+    const int room = shownOn ? shownOn->availableGeometry().width() - 80 : needed;
+    setMinimumWidth(std::max(minimumWidthFloor_, std::min(needed, room)));
+}
+
+void GridView::setMinimumWidthFloor(int pixels)
+{
+    minimumWidthFloor_ = pixels;
+    setMinimumWidth(pixels);
 }
 
 void GridView::clickRow(int row)

@@ -19,6 +19,9 @@ public:
 
     // Applies the grid's column widths and row heights (after a layout of the grid).
     void applyGeometry();
+    // The narrowest width the grid takes; above it the grid asks for the width of its
+    // columns. Without a floor the grid asks for nothing.
+    void setMinimumWidthFloor(int pixels);
 
     // Grd_Click: the current column becomes 0 and the row's print mark toggles.
     void clickRow(int row);
@@ -40,8 +43,10 @@ protected:
 
 private:
     int widthShowingWholeTexts(int col) const;
+    void askForRoomOfColumns();
 
     TextGrid grid_;
+    int minimumWidthFloor_ = 0;
 };
 
 } // namespace tarvello

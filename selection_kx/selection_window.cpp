@@ -106,7 +106,8 @@ void SelectionWindow::buildControls()
     auto* solutions = new QVBoxLayout(frmSolutions);
     Grd = new GridView(frmSolutions);
     Grd->setObjectName(QStringLiteral("Grd"));
-    Grd->setMinimumSize(twipsToPixels(9800), twipsToPixels(6000));
+    Grd->setMinimumHeight(twipsToPixels(6000));
+    Grd->setMinimumWidthFloor(twipsToPixels(9800));
     solutions->addWidget(Grd);
     lblLaminare = makeFieldLabel(frmSolutions, QStringLiteral("lblLaminare"), kLaminarWarning);
     lblLaminare->setVisible(false);
