@@ -16,6 +16,7 @@
 #include "shell/shell_services.h"
 #include "shell/startup.h"
 #include "shell/text_table.h"
+#include "tests/support/xdg_sandbox.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -235,50 +236,9 @@ TEST_F(Documents, TheRealLauncherStartsTheConfiguratorWithoutArguments)
     EXPECT_TRUE(sink.messages.isEmpty());
 }
 
-// Points the XDG search paths at private folders, so that which program opens a PDF does
-// not depend on the machine; restores the environment afterwards.
-class XdgConfiguration {
-public:
-    XdgConfiguration()
-    {
-        for (const char* name : kVariables)
-            saved_[name] = qgetenv(name);
-        for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                                 "GNOME_DESKTOP_SESSION_ID", "XDG_MENU_PREFIX"})
-            qunsetenv(name);
-        const QDir root(home_.path());
-        for (const char* sub : {"config", "etc", "data", "share"})
-            root.mkpath(sub);
-        // The MIME database stays the system's: only the associations are private.
-        if (QFileInfo::exists("/usr/share/mime/packages"))
-            QFile::link("/usr/share/mime", root.filePath("share/mime"));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("etc")));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("data")));
-        qputenv("XDG_DATA_DIRS", QFile::encodeName(root.filePath("share")));
-    }
-    ~XdgConfiguration()
-    {
-        for (const auto& [name, value] : saved_) {
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
-        }
-    }
-
-private:
-    static constexpr const char* kVariables[] = {
-        "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
-        "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
-        "XDG_MENU_PREFIX"};
-    std::map<QByteArray, QByteArray> saved_;
-    QTemporaryDir home_;
-};
-
 TEST_F(Documents, TheRealShellReportsMissingFileMissingFolderAndNoViewer)
 {
-    XdgConfiguration xdg;
+    XdgSandbox xdg;
     services().launcher = nullptr;
     const QString folder = AppDir;
 
