@@ -1,7 +1,7 @@
 #pragma once
 // The table of user-interface texts: offsets 1..kTextOffsets in six languages, compiled
 // into the program as a resource. Offsets 1..128 are the classic table; later offsets
-// were added with new features (129..132: saving a report as PDF). A language is addressed by its base (Italian 100,
+// were added with new features (129..132: saving a report as PDF; 133: a setting that could not be saved). A language is addressed by its base (Italian 100,
 // English 300, French 500, German 700, Spanish 900, Polish 1100).
 
 #include <QString>
@@ -9,7 +9,7 @@
 namespace tarvello {
 
 constexpr int kClassicTextOffsets = 128;
-constexpr int kTextOffsets = 132;
+constexpr int kTextOffsets = 133;
 constexpr int kLanguageBases[] = {100, 300, 500, 700, 900, 1100};
 
 // True for the six language bases above.
