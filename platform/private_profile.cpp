@@ -1,10 +1,20 @@
 #include "platform/private_profile.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
+#include <QRegularExpression>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <optional>
 
 namespace tarvello {
@@ -112,11 +122,51 @@ QByteArray keyLine(const QString& key, const QString& value, const QByteArray& n
     return line;
 }
 
+// Writes `data` over the file through its own descriptor, for a folder that refuses the
+// temporary file. Room for the new contents is secured first (a full disk fails here,
+// with the old file whole); the file is cut to the new length only after the whole new
+// contents are written, and read back before success is reported.
+bool rewriteInPlace(const QString& path, const QByteArray& data)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    const off_t newSize = off_t(data.size());
+    if (newSize > info.st_size) {
+        const int reserved = ::posix_fallocate(fd, 0, newSize);
+        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
+            return false;
+    }
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::pwrite(fd, data.constData() + done, std::size_t(data.size() - done), off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    if (::ftruncate(fd, newSize) != 0 || ::fsync(fd) != 0)
+        return false;
+    QFile check(path);
+    return check.open(QIODevice::ReadOnly) && check.readAll() == data;
+}
+
 bool saveProfile(const QString& path, const QByteArray& data)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    if (!file.open(QIODevice::WriteOnly)) {
+        // No temporary file beside the settings (a read-only folder), but the settings
+        // file itself may still be writable.
+        return QFileInfo(path).isFile() && rewriteInPlace(path, data);
+    }
     if (file.write(data) != data.size()) {
         file.cancelWriting();
         return false;
@@ -132,6 +182,51 @@ void appendLine(ProfileText& profile, const QByteArray& line)
         profile.lines.last() += '\r';
     profile.lines.append(line);
     profile.endsWithNewline = true;
+}
+
+// Sets `key` of `section` to `value` in the text: the first matching key keeps its
+// spelling and only its value changes; a missing key goes after the section's last
+// non-blank line, a missing section at the end.
+void setKey(ProfileText& profile, const QString& section, const QString& key, const QString& value)
+{
+    const qsizetype header = findSection(profile, section);
+    if (header < 0) {
+        QByteArray sectionLine = (u'[' + section + u']').toUtf8();
+        if (profile.newline == "\r\n")
+            sectionLine += '\r';
+        appendLine(profile, sectionLine);
+        appendLine(profile, keyLine(key, value, profile.newline));
+        return;
+    }
+    const qsizetype end = sectionEnd(profile, header);
+    qsizetype lastContent = header;
+    for (qsizetype i = header + 1; i < end; ++i) {
+        QByteArray& raw = profile.lines[i];
+        const ProfileLine line = parseLine(raw);
+        if (line.kind == ProfileLine::Kind::Key && sameName(line.name, key)) {
+            const bool crlf = raw.endsWith('\r');
+            raw = raw.left(raw.indexOf('=') + 1) + value.toUtf8() + (crlf ? "\r" : "");
+            return;
+        }
+        if (!QString::fromUtf8(raw).trimmed().isEmpty())
+            lastContent = i;
+    }
+    const QByteArray newKey = keyLine(key, value, profile.newline);
+    if (lastContent + 1 == profile.lines.size())
+        appendLine(profile, newKey);
+    else
+        profile.lines.insert(lastContent + 1, newKey);
+}
+
+bool isLineBreakOrNul(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x0000: case 0x000A: case 0x000B: case 0x000C: case 0x000D:
+    case 0x0085: case 0x2028: case 0x2029:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -162,40 +257,60 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
 bool WritePrivateProfileString(const QString& section, const QString& key,
                                const QString& value, const QString& path)
 {
+    return WritePrivateProfileSection(section, {{key, value}}, path);
+}
+
+bool WritePrivateProfileSection(const QString& section, const QList<ProfileEntry>& entries,
+                                const QString& path)
+{
+    if (!isValidProfileName(section, true))
+        return false;
+    for (const ProfileEntry& entry : entries) {
+        if (!isValidProfileName(entry.key, false))
+            return false;
+    }
     std::optional<ProfileText> profile = readProfile(path);
     if (!profile)
         return false;
-
-    const qsizetype header = findSection(*profile, section);
-    if (header < 0) {
-        QByteArray sectionLine = (u'[' + section + u']').toUtf8();
-        if (profile->newline == "\r\n")
-            sectionLine += '\r';
-        appendLine(*profile, sectionLine);
-        appendLine(*profile, keyLine(key, value, profile->newline));
-        return saveProfile(path, joinProfile(*profile));
-    }
-
-    const qsizetype end = sectionEnd(*profile, header);
-    qsizetype lastContent = header;
-    for (qsizetype i = header + 1; i < end; ++i) {
-        QByteArray& raw = profile->lines[i];
-        const ProfileLine line = parseLine(raw);
-        if (line.kind == ProfileLine::Kind::Key && sameName(line.name, key)) {
-            // Keep the key as it is spelled in the file; only the value changes.
-            const bool crlf = raw.endsWith('\r');
-            raw = raw.left(raw.indexOf('=') + 1) + value.toUtf8() + (crlf ? "\r" : "");
-            return saveProfile(path, joinProfile(*profile));
-        }
-        if (!QString::fromUtf8(raw).trimmed().isEmpty())
-            lastContent = i;
-    }
-    const QByteArray newKey = keyLine(key, value, profile->newline);
-    if (lastContent + 1 == profile->lines.size())
-        appendLine(*profile, newKey);
-    else
-        profile->lines.insert(lastContent + 1, newKey);
+    for (const ProfileEntry& entry : entries)
+        setKey(*profile, section, entry.key, singleLine(entry.value));
     return saveProfile(path, joinProfile(*profile));
+}
+
+QString singleLine(const QString& text)
+{
+    QString result = text;
+    result.removeIf(isLineBreakOrNul);
+    return result;
+}
+
+bool isValidProfileName(const QString& name, bool isSection)
+{
+    if (name.trimmed().isEmpty())
+        return false;
+    const QChar ender = isSection ? u']' : u'=';
+    return std::none_of(name.begin(), name.end(), [ender](QChar c) { return isLineBreakOrNul(c) || c == ender; });
+}
+
+int removeStaleProfileTemporaries(const QString& path, int minimumAgeSeconds)
+{
+    const QFileInfo settings(path);
+    const QRegularExpression ours(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(settings.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime oldest = QDateTime::currentDateTime().addSecs(-minimumAgeSeconds);
+    int removed = 0;
+    const QFileInfoList candidates =
+        QDir(settings.absolutePath()).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& candidate : candidates) {
+        // Only regular files of our own naming, never what a link points to.
+        if (candidate.isSymLink() || !ours.match(candidate.fileName()).hasMatch())
+            continue;
+        if (candidate.lastModified() > oldest)
+            continue;
+        if (QFile::remove(candidate.absoluteFilePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 QString profileNumberText(int value)

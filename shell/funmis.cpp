@@ -114,8 +114,11 @@ void Funmis::cmdOK_Click()
     copyIndexes();
     const std::pair<const char*, const UnitChoice*> saved[] = {
         {"Pt", &UnitPt}, {"Qa", &UnitQa}, {"Qw", &UnitQw}, {"DpW", &UnitDpW}, {"DpA", &UnitDpA}};
+    // One write for the five units: one message, not five, when they cannot be saved.
+    QList<QPair<QString, QString>> keysAndValues;
     for (const auto& [key, unit] : saved)
-        ScriviIni(QStringLiteral("Unmis"), QString::fromLatin1(key), profileNumberText(unit->index));
+        keysAndValues.append({QString::fromLatin1(key), profileNumberText(unit->index)});
+    writeSettings(QStringLiteral("Unmis"), keysAndValues);
     Forms::unload(this);
 }
 

@@ -2,12 +2,20 @@
 
 #include "platform/private_profile.h"
 #include "shell/app_state.h"
+#include "shell/language.h"
+#include "shell/message_sink.h"
 
+#include <QDir>
 #include <QLineEdit>
 
 #include <limits>
 
 namespace tarvello {
+
+namespace {
+// The text "The settings could not be saved in" (followed by the path).
+constexpr int kSettingsNotSavedText = 133;
+} // namespace
 
 QString LeggiIni(const QString& section, const QString& key)
 {
@@ -16,7 +24,25 @@ QString LeggiIni(const QString& section, const QString& key)
 
 bool ScriviIni(const QString& section, const QString& key, const QString& value)
 {
-    return WritePrivateProfileString(section, key, value, settingsFilePath());
+    return writeSettings(section, {{key, value}});
+}
+
+bool writeSettings(const QString& section, const QList<QPair<QString, QString>>& keysAndValues)
+{
+    QList<ProfileEntry> entries;
+    for (const auto& [key, value] : keysAndValues)
+        entries.append({key, value});
+    const QString path = settingsFilePath();
+    if (WritePrivateProfileSection(section, entries, path))
+        return true;
+    // A setting the user changed must not vanish without a word.
+    messages().exclamation(settingsNotSavedMessage(path), QString::fromLatin1(kProgramTitle));
+    return false;
+}
+
+QString settingsNotSavedMessage(const QString& path)
+{
+    return Testo(kSettingsNotSavedText) + u' ' + QDir::toNativeSeparators(path);
 }
 
 QString matchDecimalSeparator(const QString& text, const QString& decimalSep)
@@ -34,10 +60,13 @@ QString matchDecimalSeparator(const QString& text, const QString& decimalSep)
 
 void SalvaCampi(const QList<QLineEdit*>& textBoxes, const QString& section)
 {
+    QList<QPair<QString, QString>> keysAndValues;
     for (const QLineEdit* box : textBoxes) {
         if (box && !box->objectName().isEmpty())
-            ScriviIni(section, box->objectName(), box->text());
+            keysAndValues.append({box->objectName(), box->text()});
     }
+    if (!keysAndValues.isEmpty())
+        writeSettings(section, keysAndValues);
 }
 
 void RipristinaCampi(const QList<QLineEdit*>& textBoxes, const QString& section)

@@ -4,6 +4,7 @@
 // file; nothing is cached.
 
 #include <QList>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -16,10 +17,19 @@ namespace tarvello {
 // section or the key is missing.
 QString LeggiIni(const QString& section, const QString& key);
 
-// Writes the value, creating the file, section or key as needed. Returns false when the
-// file could not be written (the old file is then unchanged); the program does not tell
-// the user.
+// Writes the value, creating the file, section or key as needed; a line break in the
+// value is taken out, so the value stays on its line. Returns false when the file could
+// not be written (the old file is then unchanged); the user is then told, with the
+// path of the settings file, that the setting could not be saved.
 bool ScriviIni(const QString& section, const QString& key, const QString& value);
+
+// Writes several keys of one section in one rewrite of the file, as ScriviIni does for
+// one: all or none, and one message when none could be saved.
+bool writeSettings(const QString& section, const QList<QPair<QString, QString>>& keysAndValues);
+
+// The message that the settings file `path` could not be written, in the current
+// language.
+QString settingsNotSavedMessage(const QString& path);
 
 // Makes a saved number match the decimal separator `decimalSep`: the first "," (when
 // the separator is not ",") or the first "." (when it is) becomes the separator. Only
@@ -28,7 +38,8 @@ QString matchDecimalSeparator(const QString& text, const QString& decimalSep);
 
 // Saves the text of each box under its object name, which is the key: "txtTw1(0)" for
 // an element of a control array, the bare name ("txtTbu") otherwise. `textBoxes` is the
-// window's control order, declared by the window; a box without a name is skipped.
+// window's control order, declared by the window; a box without a name is skipped. All
+// boxes go to the file in one write; a failure is told to the user once.
 void SalvaCampi(const QList<QLineEdit*>& textBoxes, const QString& section);
 
 // Restores the boxes saved by SalvaCampi in the same order: a missing key empties the

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "platform/private_profile.h"
 #include "shell/app_state.h"
 #include "shell/finfo.h"
 #include "shell/forms.h"
@@ -16,6 +17,8 @@ bool Main(const QString& programFolder, int screenWidthPx)
 {
     DecimalSep = decimalSepOf(QLocale());
     AppDir = withTrailingSeparator(programFolder);
+    // Temporary files of settings writes killed half-way would otherwise pile up.
+    removeStaleProfileTemporaries(settingsFilePath());
     CaricaUnita();
 
     FInfo* splash = Forms::finfo();

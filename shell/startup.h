@@ -13,7 +13,8 @@ inline const QString kScreenWarning =
 // The database password of the model database.
 inline const QString kModelDatabaseConnect = QStringLiteral(";PWD=kelbrun");
 
-// The start-up sequence: decimal separator, program folder, units and language from the
+// The start-up sequence: decimal separator, program folder, stale temporary files of
+// the settings removed, units and language from the
 // settings, the splash, the model database, the main window with its chooser, the splash
 // gone, the screen-width warning. Returns false when the program cannot go on (the user
 // has been told why and every window is gone).

@@ -249,7 +249,7 @@ TEST(TextTable, UnknownBaseOrOffsetGivesEmpty)
         int base, offset;
     };
     const Case cases[] = {
-        {kItalian, 0},   {kItalian, 133}, {kItalian, -1}, {kPolish, 133},
+        {kItalian, 0},   {kItalian, kTextOffsets + 1}, {kItalian, -1}, {kPolish, kTextOffsets + 1},
         {kSpanish, 0},   {0, 1},          {200, 1},       {301, 69},
         {1300, 128},     {-300, 69},      {kEnglish, 100000},
     };
