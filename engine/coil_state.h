@@ -66,6 +66,9 @@ struct CoilState {
     float WaterPressureDrop = 0; // kPa
     float LeavingRhLimit = 0;  // %, humidity of the leaving air that sets the upper flow bracket
     int16_t DryCoil = 0;       // boolean
+    // The procedure found its operating point, but the capacity lay outside
+    // [CapacityMin, CapacityMax] (Capacity holds it, not yet rounded).
+    bool CapacityOutsideWindow = false;
     double BracketLow = 0;
     double BracketHigh = 0;
 

@@ -27,11 +27,11 @@ double externalPressure(double q_m3h, int speed, int model, int withAccessory,
     const double p = FanPressure(q_m3h, speed, model, table);
     if (withAccessory != 1)
         return p;
-    if (table.SeriesCode == "MRZ")
-        return AccessoryDropMrz(p, model, q_m3h / 3600.0, table);
-    if (table.SeriesCode == "HJQ")
-        return AccessoryDropHjq(p, model, q_m3h / 3600.0, conditions, table);
-    return p;
+    switch (productLineOfSeries(table.SeriesCode).id) {
+    case LineMRZ: return AccessoryDropMrz(p, model, q_m3h / 3600.0, table);
+    case LineHJQ: return AccessoryDropHjq(p, model, q_m3h / 3600.0, conditions, table);
+    default: return p;
+    }
 }
 
 } // namespace

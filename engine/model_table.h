@@ -4,23 +4,21 @@
 // from 1. The loaders in modeldata/ fill it from the model database; the engine's fan
 // and air-side functions and the selection windows read it by model number.
 
+#include "engine/product_lines.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 
 namespace tarvello {
 
-// Product lines: 0 the KX fan coils (table DatiKORVE), 1 the KXR ducted units
-// (DatiMRZ, series code "MRZ"), 2 the KXN ducted units (DatiHJQ, series code "HJQ").
-enum ProductLine : int { LineKX = 0, LineMRZ = 1, LineHJQ = 2 };
-
-constexpr int kMaxModels = 45;      // the largest line (DatiKORVE)
-constexpr int kMaxSpeeds = 7;       // DatiHJQ
+constexpr int kMaxModels = largestLineModels(); // the largest line (DatiKORVE)
+constexpr int kMaxSpeeds = mostSpeeds();        // DatiHJQ
 constexpr int kMaxAccessories = 10; // DPAcc / DPAccHJQ
 
 // Per-line limits of the data model: a database holding more rows is refused.
-constexpr int maxModelsOf(int line) { return line == LineHJQ ? 18 : line == LineMRZ ? 24 : 45; }
-constexpr int speedCountOf(int line) { return line == LineHJQ ? 7 : 3; }
+constexpr int maxModelsOf(int line) { return productLine(line).maxModels; }
+constexpr int speedCountOf(int line) { return productLine(line).speeds; }
 
 template <typename T> using PerModel = std::array<T, kMaxModels + 1>;
 template <typename T> using PerModelSpeed = std::array<std::array<T, kMaxSpeeds + 1>, kMaxModels + 1>;

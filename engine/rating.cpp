@@ -140,8 +140,9 @@ RatingResult resultRow(int model, const CoilState& s)
     return r;
 }
 
-std::optional<RatingResult> skipForWindow(const PendingEventsHook& onSkip)
+std::optional<RatingResult> skipForWindow(CoilState& s, const PendingEventsHook& onSkip)
 {
+    s.CapacityOutsideWindow = true;
     if (onSkip)
         onSkip();
     return std::nullopt;
@@ -189,7 +190,7 @@ std::optional<RatingResult> rateCooling(int model, CoilState& s, const CoilConst
     if (s.DryCoil)
         finishDryCoil(s);
     if (!insideCapacityWindow(s))
-        return skipForWindow(onSkip);
+        return skipForWindow(s, onSkip);
     s.WaterPressureDrop = TubeFrictionDrop(s, k);
     s.Capacity = RoundToTensOfWatts(s.Capacity);
     s.SensibleCapacity = RoundToTensOfWatts(s.SensibleCapacity);
@@ -207,7 +208,7 @@ std::optional<RatingResult> finishHeating(int model, CoilState& s, const CoilCon
                                           const PendingEventsHook& onSkip)
 {
     if (!insideCapacityWindow(s))
-        return skipForWindow(onSkip);
+        return skipForWindow(s, onSkip);
     s.AirOut = ToSingle(s.AirIn + Divide(s.Capacity, airCapacityRateW(s)));
     s.WaterPressureDrop = TubeFrictionDrop(s, k);
     s.Capacity = RoundToTensOfWatts(s.Capacity);
@@ -229,6 +230,7 @@ float RoundToTensOfWatts(double watts)
 std::optional<RatingResult> CalcolaFreddo1(int model, CoilState& s, const CoilConstants& k,
                                            const PendingEventsHook& onSkip)
 {
+    s.CapacityOutsideWindow = false;
     prepareCoolingRun(s);
     PrepareCoolingPoint(s);
     const double heatPerFlow = waterHeatPerFlow(s, static_cast<double>(s.WaterOut) - s.WaterIn);
@@ -246,6 +248,7 @@ std::optional<RatingResult> CalcolaFreddo1(int model, CoilState& s, const CoilCo
 std::optional<RatingResult> CalcolaFreddo2(int model, CoilState& s, const CoilConstants& k,
                                            const PendingEventsHook& onSkip)
 {
+    s.CapacityOutsideWindow = false;
     prepareCoolingRun(s);
     CoolingSearch search;
     search.unknown = Unknown::WaterOut;
@@ -258,6 +261,7 @@ std::optional<RatingResult> CalcolaFreddo2(int model, CoilState& s, const CoilCo
 std::optional<RatingResult> CalcolaCaldo1(int model, CoilState& s, const CoilConstants& k,
                                           const PendingEventsHook& onSkip)
 {
+    s.CapacityOutsideWindow = false;
     PrepareHeatingPoint(s);
     const double heatPerFlow = waterHeatPerFlow(s, static_cast<double>(s.WaterIn) - s.WaterOut);
     const double airIn = s.AirIn;
@@ -272,6 +276,7 @@ std::optional<RatingResult> CalcolaCaldo1(int model, CoilState& s, const CoilCon
 std::optional<RatingResult> CalcolaCaldo2(int model, CoilState& s, const CoilConstants& k,
                                           const PendingEventsHook& onSkip)
 {
+    s.CapacityOutsideWindow = false;
     s.BracketLow = s.AirIn;
     s.BracketHigh = static_cast<double>(s.WaterIn) - 1.0;
     // dev > 0: the coil could pass on more than the water yields at this leaving

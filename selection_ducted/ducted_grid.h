@@ -1,14 +1,11 @@
 #pragma once
-// The results grid of the ducted window: its headings per mode and given quantity
-// (IntestazioniMRZ) and the text of a result row. The input summary uses the KX window's
-// summary grid. All units and masks are the current ones.
+// The results grid of the ducted window: its value columns per mode and given quantities
+// and its layout (IntestazioniMRZ). The input summary uses the shared summary grid.
 
-#include "engine/model_table.h"
-#include "engine/rating.h"
-#include "selection_ducted/ducted_run.h"
-#include "selection_kx/text_grid.h"
+#include "selection/result_columns.h"
+#include "selection_ui/text_grid.h"
 
-#include <QString>
+#include <vector>
 
 namespace tarvello {
 
@@ -19,12 +16,10 @@ struct DuctedColumns {
     bool airFlowGiven = false;   // the air column shows the available pressure
 };
 
+std::vector<ResultColumn> ductedColumns(int mode, const DuctedColumns& given);
+
 // Lays the results grid out for `mode` and empties it: heading row, unit row and one empty
 // row, two fixed rows.
 void layoutDuctedGrid(TextGrid& grid, int mode, const DuctedColumns& columns, qint16 langBase);
-
-// The tab-separated cells of one result row for the speed of the run.
-QString ductedResultRow(const RatingResult& result, const DuctedAirSide& air, const ModelTable& table,
-                        int speed, int mode, bool leavingWaterGiven, bool airFlowGiven);
 
 } // namespace tarvello

@@ -168,23 +168,13 @@ DuctedReading readDuctedInputs(const DuctedFieldTexts& texts, int mode, const Du
     return reading;
 }
 
-void applyDuctedConditions(const DuctedConditions& c, int mode, CoilState& s)
+RunRequest ductedRunRequest(const DuctedConditions& c, int mode)
 {
-    s.Mode = static_cast<int16_t>(mode);
-    s.AirIn = c.AirIn;
-    s.AirFlow = c.AirFlow;
-    s.WaterIn = c.water.WaterIn;
-    s.WaterOut = c.water.WaterOutGiven;
-    s.GlycolPercent = c.water.GlycolPercent;
-    if (mode == ModeCooling) {
-        s.AirInRh = c.AirInRh;
-        s.AirInWetBulb = c.AirInWetBulb;
-        s.SatEnthalpyWaterIn = EnthalpyFromWetBulb(c.water.WaterIn, c.water.WaterIn);
-        s.AirInEnthalpy = EnthalpyFromWetBulb(c.AirInWetBulb, c.AirIn);
-    } else {
-        s.AirInRh = 0;
-        s.AirInWetBulb = 0;
-    }
+    RunRequest r = kxRunRequest(c.water, mode);
+    r.air = mode == ModeCooling ? EnteringAir{c.AirIn, c.AirInRh, c.AirInWetBulb} : EnteringAir{c.AirIn, 0, 0};
+    r.totalAirFlow = c.TotalAirFlow;
+    r.streams = AirStreams{c.ReturnShare, c.ReturnDry, c.ReturnRh, c.FreshShare, c.FreshDry, c.FreshRh};
+    return r;
 }
 
 } // namespace tarvello

@@ -5,8 +5,8 @@
 // the order the user is told.
 
 #include "engine/coil_state.h"
-#include "selection_kx/field_checks.h"
-#include "selection_kx/kx_inputs.h"
+#include "selection_ui/field_checks.h"
+#include "selection_ui/kx_inputs.h"
 
 #include <QString>
 
@@ -93,8 +93,9 @@ struct DuctedReading {
 };
 DuctedReading readDuctedInputs(const DuctedFieldTexts& texts, int mode, const DuctedUnitFactors& factors);
 
-// Copies the conditions into the working record and completes the entering air state: in
-// cooling the enthalpies, in heating a humidity of 0.
-void applyDuctedConditions(const DuctedConditions& conditions, int mode, CoilState& state);
+// The run request of the conditions in `mode`: the mixed entering air and its two streams,
+// the water, glycol, the external static pressure and the total air flow. Line, speed,
+// 4-pipe box and band are the caller's.
+RunRequest ductedRunRequest(const DuctedConditions& conditions, int mode);
 
 } // namespace tarvello

@@ -2,10 +2,9 @@
 
 #include "engine/model_table.h"
 #include "selection_ducted/ducted_grid.h"
-#include "selection_ducted/ducted_run.h"
-#include "selection_kx/kx_grid.h"
-#include "selection_kx/paired_fields.h"
-#include "selection_kx/print_request.h"
+#include "selection_ui/result_grid.h"
+#include "selection_ui/paired_fields.h"
+#include "selection_ui/print_request.h"
 #include "shell/app_state.h"
 #include "shell/forms.h"
 #include "shell/language.h"
@@ -235,7 +234,8 @@ void FDatiMRZ::fillSpeedList()
 {
     speedSeries_ = QString::fromStdString(modelTable().SeriesCode);
     cboVel->clear();
-    cboVel->addItems(speedSeries_ == QStringLiteral("HJQ") ? kHjqSpeeds : kMrzSpeeds);
+    cboVel->addItems(productLineOfSeries(modelTable().SeriesCode).speeds > int(kMrzSpeeds.size()) ? kHjqSpeeds
+                                                                                                   : kMrzSpeeds);
     cboVel->setCurrentIndex(kFirstSpeedShown);
 }
 
@@ -451,10 +451,7 @@ bool FDatiMRZ::LeggiDatiMRZ()
     texts.pressure = txtpsu[i]->text();
     const DuctedReading reading = readDuctedInputs(texts, i, {UnitQa.factor(), UnitQw.factor(), UnitDpA.factor()});
     conditions_ = reading.conditions;
-    if (reportMissing(reading.missing))
-        return false;
-    applyDuctedConditions(conditions_, i, coilState());
-    return true;
+    return !reportMissing(reading.missing);
 }
 
 void FDatiMRZ::CalcolaMRZ()
@@ -466,25 +463,12 @@ void FDatiMRZ::CalcolaMRZ()
         const WaitCursor hourglass;
         IntestazioniMRZ();
         RiferimentiMRZ();
-        CoilState& s = coilState();
-        prepareRun(s);
-
-        DuctedRunChoices choices;
-        choices.mode = i;
-        choices.speed = std::clamp(cboVel->currentIndex() + 1, 1, cboVel->count());
-        choices.fourPipe = chkDF->isChecked();
-        choices.leavingWaterGiven = conditions_.water.leavingWaterGiven();
-        choices.waterOutGiven = conditions_.water.WaterOutGiven;
-        choices.waterFlowGiven = conditions_.water.WaterFlowGiven;
-        choices.staticPressure = conditions_.water.StaticPressure;
-        choices.totalAirFlow = conditions_.TotalAirFlow;
-        const bool airFlowGiven = conditions_.airFlowGiven();
-        const auto addRow = [&](const RatingResult& result, const DuctedAirSide& air) {
-            listResult(ductedResultRow(result, air, modelTable(), choices.speed, i, choices.leavingWaterGiven,
-                                       airFlowGiven),
-                       result);
-        };
-        rateDuctedModels(choices, s, modelTable(), coilConstants(), addRow, letWindowsPaint());
+        RunRequest request = ductedRunRequest(conditions_, i);
+        request.line = productLineOfSeries(modelTable().SeriesCode).id;
+        request.speed = std::clamp(cboVel->currentIndex() + 1, 1, cboVel->count());
+        request.fourPipe = chkDF->isChecked();
+        const DuctedColumns columns{conditions_.water.waterFlowGiven(), conditions_.airFlowGiven()};
+        rateAndList(request, ductedColumns(i, columns));
     });
 }
 
@@ -574,7 +558,7 @@ void showFDatiMRZ(int line, QWidget* parent)
     FDatiMRZ* window = fdatiMRZ(parent);
     // The chooser sets the series code before the caption; a window shown without a new
     // caption still gets the speeds of its line.
-    const char* series = line == LineHJQ ? "HJQ" : "MRZ";
+    const char* series = productLine(line).seriesCode;
     if (modelTable().SeriesCode != series)
         modelTable().SeriesCode = series;
     if (window->speedSeries() != QLatin1String(series))

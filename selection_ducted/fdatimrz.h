@@ -11,7 +11,7 @@
 
 #include "printing/report_source.h"
 #include "selection_ducted/ducted_inputs.h"
-#include "selection_kx/selection_window.h"
+#include "selection_ui/selection_window.h"
 
 #include <QList>
 

@@ -1,9 +1,10 @@
 #include "selection_kx/fdati.h"
 
+#include "engine/product_lines.h"
 #include "selection_kx/kx_grid.h"
-#include "selection_kx/kx_run.h"
-#include "selection_kx/paired_fields.h"
-#include "selection_kx/print_request.h"
+#include "selection_ui/result_grid.h"
+#include "selection_ui/paired_fields.h"
+#include "selection_ui/print_request.h"
 #include "shell/app_state.h"
 #include "shell/forms.h"
 #include "shell/language.h"
@@ -210,10 +211,7 @@ bool FDati::LeggiDatiKX()
                              txtGlic[i]->text(),  txtpsu[i]->text(), txtUr->text()};
     conditions_ = readKxConditions(texts, UnitQw.factor(), UnitDpA.factor());
     ImpostaGriglia();
-    if (reportMissing(firstMissingInput(conditions_, i)))
-        return false;
-    applyKxConditions(conditions_, i, coilState());
-    return true;
+    return !reportMissing(firstMissingInput(conditions_, i));
 }
 
 void FDati::CalcolaKX()
@@ -223,21 +221,11 @@ void FDati::CalcolaKX()
         if (!LeggiDatiKX())
             return;
         RiepilogoDati();
-        CoilState& s = coilState();
-        prepareRun(s);
-
-        KxRunChoices choices;
-        choices.mode = i;
-        choices.speed = std::clamp(cboVel->currentIndex() + 1, 1, 3);
-        choices.fourPipe = chkDF->isChecked();
-        choices.leavingWaterGiven = conditions_.leavingWaterGiven();
-        choices.waterOutGiven = conditions_.WaterOutGiven;
-        choices.waterFlowGiven = conditions_.WaterFlowGiven;
-        choices.staticPressure = conditions_.StaticPressure;
-        const auto addRow = [&](const RatingResult& result, bool leavingWaterGiven) {
-            listResult(kxResultRow(result, modelTable(), choices.speed, i, leavingWaterGiven), result);
-        };
-        rateKxModels(choices, s, modelTable(), coilConstants(), addRow, letWindowsPaint());
+        RunRequest request = kxRunRequest(conditions_, i);
+        request.line = LineKX;
+        request.speed = std::clamp(cboVel->currentIndex() + 1, 1, 3);
+        request.fourPipe = chkDF->isChecked();
+        rateAndList(request, kxColumns(i, conditions_.waterFlowGiven()));
     });
 }
 

@@ -8,8 +8,8 @@
 // in kx_run.h, the grid texts in kx_grid.h, what it shares with the ducted window in
 // selection_window.h.
 
-#include "selection_kx/kx_inputs.h"
-#include "selection_kx/selection_window.h"
+#include "selection_ui/kx_inputs.h"
+#include "selection_ui/selection_window.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "selection_kx/field_checks.h"
+#include "selection_ui/field_checks.h"
 
 #include "shell/app_state.h"
 #include "shell/language.h"

@@ -1,4 +1,4 @@
-#include "selection_kx/form_keys.h"
+#include "selection_ui/form_keys.h"
 
 #include "shell/app_state.h"
 

@@ -1,4 +1,4 @@
-#include "selection_kx/grid_view.h"
+#include "selection_ui/grid_view.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 // a pixel), alignment, row heights and fixed rows. A click on a data row toggles its
 // print mark; Ctrl+C copies the heading rows and the selected rows to the clipboard.
 
-#include "selection_kx/text_grid.h"
+#include "selection_ui/text_grid.h"
 
 #include <QTableView>
 

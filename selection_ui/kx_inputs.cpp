@@ -1,4 +1,4 @@
-#include "selection_kx/kx_inputs.h"
+#include "selection_ui/kx_inputs.h"
 
 #include "engine/psychrometrics.h"
 #include "shell/language.h"
@@ -108,21 +108,18 @@ std::optional<MissingInput> firstMissingWaterInput(const KxConditions& c, int mo
     return missingWaterOutcome(c, mode);
 }
 
-void applyKxConditions(const KxConditions& c, int mode, CoilState& s)
+RunRequest kxRunRequest(const KxConditions& c, int mode)
 {
-    s.Mode = static_cast<int16_t>(mode);
-    s.AirIn = c.AirIn;
-    s.WaterIn = c.WaterIn;
-    s.WaterOut = c.WaterOutGiven;
-    s.GlycolPercent = c.GlycolPercent;
-    s.AirInRh = c.AirInRh;
-    if (mode == ModeCooling) {
-        s.SatEnthalpyWaterIn = EnthalpyFromWetBulb(c.WaterIn, c.WaterIn);
-        s.AirInWetBulb = WetBulbFromRelHumidity(c.AirIn, c.AirInRh);
-        s.AirInEnthalpy = EnthalpyFromWetBulb(s.AirInWetBulb, c.AirIn);
-    } else {
-        s.AirInRh = 0;
-    }
+    RunRequest r;
+    r.mode = mode;
+    r.air = mode == ModeCooling ? enteringAirFromHumidity(c.AirIn, c.AirInRh) : EnteringAir{c.AirIn, 0, 0};
+    r.waterIn = c.WaterIn;
+    r.leavingWaterGiven = c.leavingWaterGiven();
+    r.waterOut = c.WaterOutGiven;
+    r.waterFlow = c.WaterFlowGiven;
+    r.glycolPercent = c.GlycolPercent;
+    r.staticPressure = c.StaticPressure;
+    return r;
 }
 
 } // namespace tarvello

@@ -4,7 +4,8 @@
 // (LeggiDatiKX), in their order.
 
 #include "engine/coil_state.h"
-#include "selection_kx/field_checks.h"
+#include "selection/run_request.h"
+#include "selection_ui/field_checks.h"
 
 #include <QString>
 
@@ -71,8 +72,9 @@ std::optional<MissingInput> firstMissingInput(const KxConditions& conditions, in
 // air streams itself before them.
 std::optional<MissingInput> firstMissingWaterInput(const KxConditions& conditions, int mode);
 
-// Copies the conditions into the working record and completes the entering air state: in
-// cooling the wet bulb and the enthalpies, in heating a humidity of 0.
-void applyKxConditions(const KxConditions& conditions, int mode, CoilState& state);
+// The run request of the conditions in `mode`: the entering air (in cooling with its wet
+// bulb from the humidity), the water, glycol and static pressure. Line, speed, 4-pipe box
+// and band are the caller's.
+RunRequest kxRunRequest(const KxConditions& conditions, int mode);
 
 } // namespace tarvello

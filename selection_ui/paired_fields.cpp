@@ -1,4 +1,4 @@
-#include "selection_kx/paired_fields.h"
+#include "selection_ui/paired_fields.h"
 
 #include "engine/coil_state.h"
 #include "engine/fan_air_side.h"

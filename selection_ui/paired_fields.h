@@ -4,7 +4,7 @@
 // humidity of an air state. Each function is the handler of leaving one field; the
 // caller passes the boxes of the pair and the control that receives the focus.
 
-#include "selection_kx/field_checks.h"
+#include "selection_ui/field_checks.h"
 
 class QLineEdit;
 class QWidget;

@@ -1,7 +1,7 @@
-#include "selection_kx/print_request.h"
+#include "selection_ui/print_request.h"
 
 #include "printing/fstampa.h"
-#include "selection_kx/text_grid.h"
+#include "selection_ui/text_grid.h"
 
 namespace tarvello {
 

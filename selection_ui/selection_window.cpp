@@ -1,10 +1,10 @@
-#include "selection_kx/selection_window.h"
+#include "selection_ui/selection_window.h"
 
 #include "engine/arithmetic.h"
-#include "engine/psychrometrics.h"
-#include "selection_kx/form_keys.h"
-#include "selection_kx/kx_grid.h"
-#include "selection_kx/kx_run.h"
+#include "engine/model_table.h"
+#include "selection/selection_run.h"
+#include "selection_ui/form_keys.h"
+#include "selection_ui/result_grid.h"
 #include "shell/app_state.h"
 #include "shell/forms.h"
 #include "shell/language.h"
@@ -282,6 +282,7 @@ void SelectionWindow::runSelection(const std::function<void()>& readAndRate)
     running_ = true;
     handlingFocus_ = true;
     TextGrid& grid = Grd->grid();
+    lastRun_ = {};
     try {
         grid.setRows(2);
         grid.setRows(3);
@@ -301,21 +302,16 @@ void SelectionWindow::runSelection(const std::function<void()>& readAndRate)
     running_ = false;
 }
 
-void SelectionWindow::prepareRun(CoilState& s) const
+void SelectionWindow::rateAndList(RunRequest request, const std::vector<ResultColumn>& columns)
 {
-    s.AirDensity = MoistAirDensity(s.AirIn, s.AirInRh);
-    s.AirCp = AirSpecificHeat(s.AirIn);
-    const CapacityWindow window =
-        capacityWindowFor(txtPotric->text(), fieldNumberOrZero(cboApprox->currentText()), UnitPt.factor());
-    s.CapacityMin = window.minimum;
-    s.CapacityMax = window.maximum;
-}
-
-void SelectionWindow::listResult(const QString& row, const RatingResult& result)
-{
-    Grd->grid().addItem(row);
-    if (isLaminar(result))
-        lblLaminare->setVisible(true);
+    request.band = capacityBandFor(txtPotric->text(), fieldNumberOrZero(cboApprox->currentText()), UnitPt.factor());
+    lastRun_ = rateModels(request, modelTable(), coilConstants(), coilState(), letWindowsPaint());
+    appendResultRows(Grd->grid(), columns, lastRun_);
+    for (const ModelOutcome* model : lastRun_.listed())
+        if (isLaminar(model->rating))
+            lblLaminare->setVisible(true);
+    if (lastRun_.failure)
+        throw RunError(lastRun_.failure->number);
 }
 
 PendingEventsHook SelectionWindow::letWindowsPaint()

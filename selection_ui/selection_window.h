@@ -8,10 +8,12 @@
 // its reading of them and its run.
 
 #include "engine/coil_state.h"
-#include "engine/rating.h"
-#include "selection_kx/field_checks.h"
-#include "selection_kx/grid_view.h"
-#include "selection_kx/kx_inputs.h"
+#include "selection/result_columns.h"
+#include "selection/run_request.h"
+#include "selection/run_result.h"
+#include "selection_ui/field_checks.h"
+#include "selection_ui/grid_view.h"
+#include "selection_ui/kx_inputs.h"
 
 #include <QDialog>
 #include <QList>
@@ -19,6 +21,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -48,6 +51,9 @@ public:
 
     GridView* Grd = nullptr;
     GridView* Grdrif = nullptr;
+
+    // What the last run gave, every model of the line with its outcome (empty before a run).
+    const RunResult& lastRun() const { return lastRun_; }
 
     // The focus moved from `old` to `now`: leave-field checks and text selection.
     void onFocusChanged(QWidget* old, QWidget* now);
@@ -91,11 +97,10 @@ protected:
     // blank row, `readAndRate` lists the models, the blank row goes when models were
     // listed, and any failure is reported with its classic number.
     void runSelection(const std::function<void()>& readAndRate);
-    // The air density and specific heat of the entering air and the capacity window of
-    // txtPotric and cboApprox, set into `state` before the models are rated.
-    void prepareRun(CoilState& state) const;
-    // Adds a result row to Grd; a laminar water flow shows the warning.
-    void listResult(const QString& row, const RatingResult& result);
+    // Rates the loaded line for `request` with the capacity band of txtPotric and
+    // cboApprox, and lists its listed models in Grd under `columns`; a laminar water flow
+    // shows the warning. A failure that ended the run is raised after its rows are listed.
+    void rateAndList(RunRequest request, const std::vector<ResultColumn>& columns);
     // Repaints while a run proceeds; the user's input waits for its end.
     static PendingEventsHook letWindowsPaint();
 
@@ -128,6 +133,7 @@ private:
     void cmdCalcola_Click();
 
     bool running_ = false;
+    RunResult lastRun_;
 };
 
 } // namespace tarvello

@@ -1,4 +1,4 @@
-#include "selection_kx/text_grid.h"
+#include "selection_ui/text_grid.h"
 
 #include <QBrush>
 #include <QPalette>
@@ -74,16 +74,35 @@ void TextGrid::setText(int row, int col, const QString& text)
     emit dataChanged(index(row, col), index(row, col));
 }
 
-void TextGrid::addItem(const QString& tabSeparatedCells)
+namespace {
+
+// The cells of a tab-separated row, cut or filled to `cols`.
+QStringList cellsOf(const QString& tabSeparatedCells, int cols)
 {
     QStringList row = tabSeparatedCells.split(QLatin1Char('\t'));
-    while (row.size() > cols_)
+    while (row.size() > cols)
         row.removeLast();
-    while (row.size() < cols_)
+    while (row.size() < cols)
         row.append(QString());
-    beginInsertRows({}, rows(), rows());
-    cells_.append(row);
-    rowHeights_.append(0);
+    return row;
+}
+
+} // namespace
+
+void TextGrid::addItem(const QString& tabSeparatedCells)
+{
+    addItems({tabSeparatedCells});
+}
+
+void TextGrid::addItems(const QStringList& tabSeparatedRows)
+{
+    if (tabSeparatedRows.isEmpty())
+        return;
+    beginInsertRows({}, rows(), rows() + int(tabSeparatedRows.size()) - 1);
+    for (const QString& row : tabSeparatedRows) {
+        cells_.append(cellsOf(row, cols_));
+        rowHeights_.append(0);
+    }
     endInsertRows();
 }
 

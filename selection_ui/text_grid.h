@@ -37,6 +37,8 @@ public:
 
     // Appends one row; the cells are separated by tabs, extra cells are dropped.
     void addItem(const QString& tabSeparatedCells);
+    // Appends several rows in one step (one insertion for the views to follow).
+    void addItems(const QStringList& tabSeparatedRows);
     // Removes one row; ignored outside the grid.
     void removeItem(int row);
 

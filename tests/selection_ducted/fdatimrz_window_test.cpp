@@ -6,7 +6,7 @@
 
 #include "ducted_test_support.h"
 #include "engine/fan_air_side.h"
-#include "selection_kx/print_request.h"
+#include "selection_ui/print_request.h"
 #include "shell/display_mask.h"
 #include "shell/language.h"
 #include "shell/recording_message_sink.h"

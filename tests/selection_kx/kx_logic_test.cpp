@@ -2,9 +2,9 @@
 // their messages, the completeness checks in order, the capacity window, the name
 // filters, the grid layout and the text of a result row.
 #include "engine/arithmetic.h"
-#include "selection_kx/field_checks.h"
+#include "selection_ui/field_checks.h"
 #include "selection_kx/kx_grid.h"
-#include "selection_kx/kx_inputs.h"
+#include "selection_ui/kx_inputs.h"
 #include "selection_kx/kx_run.h"
 
 #include "selection_test_support.h"

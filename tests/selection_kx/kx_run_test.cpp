@@ -5,7 +5,7 @@
 #include "engine/coil_constants.h"
 #include "engine/water_side.h"
 #include "selection_kx/kx_run.h"
-#include "selection_kx/print_request.h"
+#include "selection_ui/print_request.h"
 
 #include "fdati_test_support.h"
 

@@ -1,6 +1,6 @@
 // The text grid as the windows and the print report use it: rows added as tab-separated
 // texts, rows removed, the copy text and the print marks.
-#include "selection_kx/text_grid.h"
+#include "selection_ui/text_grid.h"
 
 #include <gtest/gtest.h>
 

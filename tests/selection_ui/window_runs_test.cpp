@@ -13,7 +13,7 @@
 #include "modeldata/model_loaders.h"
 #include "selection_ducted/fdatimrz.h"
 #include "selection_kx/fdati.h"
-#include "selection_kx/print_request.h"
+#include "selection_ui/print_request.h"
 #include "shell/language.h"
 #include "shell/recording_message_sink.h"
 #include "tests/selection_kx/selection_test_support.h"
