@@ -3,6 +3,8 @@
 
 #include "selection_ducted/ducted_inputs.h"
 
+#include "selection/selection_run.h"
+
 #include "ducted_test_support.h"
 #include "engine/psychrometrics.h"
 #include "shell/language.h"
@@ -118,12 +120,15 @@ TEST_F(DuctedInputs, HeatingAcceptsFreshAirAtZeroAndHasNoHumidity)
     EXPECT_NEAR(r.conditions.AirIn, 14.0, 1e-5); // 0.7 × 20 + 0.3 × 0
     EXPECT_EQ(r.conditions.AirInRh, 0);
 
-    CoilState state;
-    state.AirInRh = 55;
-    applyDuctedConditions(r.conditions, ModeHeating, state);
-    EXPECT_EQ(state.AirInRh, 0);
-    EXPECT_EQ(state.WaterIn, 45.0f);
-    EXPECT_EQ(state.WaterOut, 40.0f);
+    const RunRequest request = ductedRunRequest(r.conditions, ModeHeating);
+    EXPECT_EQ(request.air.relativeHumidity, 0);
+    EXPECT_EQ(request.air.dryBulb, r.conditions.AirIn);
+    EXPECT_EQ(request.waterIn, 45.0f);
+    EXPECT_TRUE(request.leavingWaterGiven);
+    EXPECT_EQ(request.waterOut, 40.0f);
+    ASSERT_TRUE(request.streams);
+    EXPECT_EQ(request.streams->freshShare, 30.0f);
+    EXPECT_EQ(request.streams->freshDryBulb, 0.0f);
 }
 
 TEST_F(DuctedInputs, CoolingConditionsCarryTheEnthalpies)
@@ -131,8 +136,9 @@ TEST_F(DuctedInputs, CoolingConditionsCarryTheEnthalpies)
     const DuctedReading r = readDuctedInputs(mixExample(), ModeCooling, perHour());
     ASSERT_FALSE(r.missing);
     CoilState state;
-    applyDuctedConditions(r.conditions, ModeCooling, state);
+    setRunConditions(ductedRunRequest(r.conditions, ModeCooling), state);
     EXPECT_EQ(state.AirFlow, r.conditions.TotalAirFlow);
+    EXPECT_EQ(state.AirInWetBulb, r.conditions.AirInWetBulb);
     EXPECT_EQ(state.SatEnthalpyWaterIn, EnthalpyFromWetBulb(7, 7));
     EXPECT_EQ(state.AirInEnthalpy, EnthalpyFromWetBulb(r.conditions.AirInWetBulb, r.conditions.AirIn));
 }

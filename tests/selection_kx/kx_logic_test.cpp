@@ -5,7 +5,8 @@
 #include "selection_ui/field_checks.h"
 #include "selection_kx/kx_grid.h"
 #include "selection_ui/kx_inputs.h"
-#include "selection_kx/kx_run.h"
+#include "selection/selection_run.h"
+#include "selection_ui/result_grid.h"
 
 #include "selection_test_support.h"
 
@@ -228,33 +229,6 @@ TEST_F(KxRules, WaterFlowCountsAsGivenOnlyWithoutALeavingTemperature)
     EXPECT_FALSE(conditions(27, 7, 12, 0, 50).waterFlowGiven());
 }
 
-TEST_F(KxRules, ARatingWithoutOperatingPointIsSkippedAnyOtherErrorEndsTheRun)
-{
-    int skips = 0;
-    const PendingEventsHook countSkip = [&] { ++skips; };
-    RatingResult rated;
-    rated.model = 4;
-    const auto result = rateOrSkip([&] { return std::optional<RatingResult>(rated); }, countSkip);
-    ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->model, 4);
-    EXPECT_FALSE(rateOrSkip([] { return std::optional<RatingResult>(); }, countSkip).has_value());
-    EXPECT_EQ(skips, 0) << "a model left out is no skip";
-
-    const auto noOperatingPoint = []() -> std::optional<RatingResult> { throw ArithmeticError(kInvalidProcedureCall); };
-    EXPECT_FALSE(rateOrSkip(noOperatingPoint, countSkip).has_value());
-    EXPECT_EQ(skips, 1);
-    EXPECT_FALSE(rateOrSkip(noOperatingPoint, PendingEventsHook()).has_value());
-
-    const auto overflow = []() -> std::optional<RatingResult> { throw ArithmeticError(kOverflow); };
-    try {
-        rateOrSkip(overflow, countSkip);
-        ADD_FAILURE() << "an overflow ends the run";
-    } catch (const ArithmeticError& error) {
-        EXPECT_EQ(error.number(), kOverflow);
-    }
-    EXPECT_EQ(skips, 1);
-}
-
 TEST_F(KxRules, NameEndings)
 {
     struct Case {
@@ -286,7 +260,7 @@ TEST_F(KxRules, CapacityWindow)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.required);
-        const CapacityWindow w = capacityWindowFor(QString::fromLatin1(c.required), c.approx, c.factor);
+        const CapacityBand w = capacityBandFor(QString::fromLatin1(c.required), c.approx, c.factor);
         EXPECT_NEAR(w.minimum, c.min, 0.01);
         EXPECT_NEAR(w.maximum, c.max, 0.01);
     }
@@ -301,7 +275,7 @@ TEST_F(KxRules, RequiredCapacityThatIsNoNumberEndsTheRun)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.required);
         try {
-            capacityWindowFor(QString::fromLatin1(c.required), 10, 1);
+            capacityBandFor(QString::fromLatin1(c.required), 10, 1);
             ADD_FAILURE() << "no error";
         } catch (const RunError& error) {
             EXPECT_EQ(error.number(), c.number);
@@ -324,7 +298,7 @@ TEST_F(KxRules, NameFilters)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " mode " + std::to_string(c.mode) + (c.fourPipe ? " 4P" : ""));
-        EXPECT_EQ(passesNameFilters(c.name, c.mode, c.fourPipe), c.rated);
+        EXPECT_EQ(!nameFilterReason(c.name, c.mode, c.fourPipe, false), c.rated);
     }
 }
 
@@ -390,24 +364,54 @@ RatingResult sampleResult()
     return r;
 }
 
+// A listed fan coil as the run gives it, at speed 3.
+ModelOutcome sampleOutcome()
+{
+    ModelOutcome m;
+    m.model = 1;
+    m.name = "KXA 20";
+    m.rating = sampleResult();
+    m.soundPower = 50;
+    m.soundPressure = 41.5f;
+    return m;
+}
+
 TEST_F(KxRules, ResultRowsInTheUnitsAndMasks)
 {
-    ModelTable table;
-    table.Modello[1] = "KXA 20";
-    table.LWA[1][3] = 50;
-    table.LPA[1][3] = 41.5f;
-    RatingResult r = sampleResult();
-    EXPECT_EQ(kxResultRow(r, table, 3, 0, true), "\tKXA 20\t2350\t1800\t0.123\t12.34 *\t100.0\t14.3\t50\t41.5");
-    EXPECT_EQ(kxResultRow(r, table, 3, 0, false), "\tKXA 20\t2350\t1800\t12.0\t12.34 *\t100.0\t14.3\t50\t41.5");
-    r.Reynolds = 2300;
-    EXPECT_EQ(kxResultRow(r, table, 3, 1, false), "\tKXA 20\t2350\t12.0\t12.34\t100.0\t14.3\t50\t41.5");
+    ModelOutcome m = sampleOutcome();
+    const auto row = [&](int mode, bool waterFlowGiven) { return resultRowText(kxColumns(mode, waterFlowGiven), m); };
+    EXPECT_EQ(row(0, false), "\tKXA 20\t2350\t1800\t0.123\t12.34 *\t100.0\t14.3\t50\t41.5");
+    EXPECT_EQ(row(0, true), "\tKXA 20\t2350\t1800\t12.0\t12.34 *\t100.0\t14.3\t50\t41.5");
+    m.rating.Reynolds = 2300;
+    EXPECT_EQ(row(1, true), "\tKXA 20\t2350\t12.0\t12.34\t100.0\t14.3\t50\t41.5");
     UnitPt.choose(1);
     UnitQw.choose(1); // l/h
     UnitQa.choose(2); // m3/h
-    EXPECT_EQ(kxResultRow(r, table, 3, 0, true), "\tKXA 20\t2021\t1548\t443\t12.34\t360\t14.3\t50\t41.5");
+    EXPECT_EQ(row(0, false), "\tKXA 20\t2021\t1548\t443\t12.34\t360\t14.3\t50\t41.5");
     useLocale(QLocale(QLocale::Italian, QLocale::Italy));
     UnitQw.choose(0);
-    EXPECT_EQ(kxResultRow(r, table, 3, 0, true), "\tKXA 20\t2021\t1548\t0,123\t12,34\t360\t14,3\t50\t41,5");
+    EXPECT_EQ(row(0, false), "\tKXA 20\t2021\t1548\t0,123\t12,34\t360\t14,3\t50\t41,5");
+}
+
+// Every heading of a grid sits over the cells of its own descriptor, in every layout.
+TEST_F(KxRules, HeadingsAndCellsComeFromOneColumnList)
+{
+    const ModelOutcome m = sampleOutcome();
+    for (int mode : {0, 1}) {
+        for (bool waterFlowGiven : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "mode " << mode << (waterFlowGiven ? " flow given" : ""));
+            TextGrid grid;
+            layoutKxGrid(grid, mode, waterFlowGiven, 100);
+            const std::vector<ResultColumn> columns = kxColumns(mode, waterFlowGiven);
+            grid.addItem(resultRowText(columns, m));
+            ASSERT_EQ(grid.cols(), int(columns.size()) + 2);
+            for (size_t c = 0; c < columns.size(); ++c) {
+                EXPECT_EQ(grid.text(0, int(c) + 2), columnHeading(columns[c]));
+                EXPECT_EQ(grid.text(1, int(c) + 2), columnUnit(columns[c], mode));
+                EXPECT_EQ(grid.text(3, int(c) + 2), columnCell(columns[c], m));
+            }
+        }
+    }
 }
 
 TEST_F(KxRules, SummaryGridHoldsTheRowsAsGiven)
