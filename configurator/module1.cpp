@@ -2,6 +2,7 @@
 
 #include "configurator/access_configurator_data.h"
 #include "configurator/frm_configurator.h"
+#include "platform/document_file.h"
 #include "platform/shell_open.h"
 
 #include <QApplication>
@@ -75,7 +76,7 @@ bool isSafeWiringName(const QString& name)
             || c.category() == QChar::Other_Control)
             return false;
     }
-    return !namesProgram(name);
+    return name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) && !namesProgram(name);
 }
 
 void OpenWiringDocument(const QString& name, const QString& programDir, DocumentOpener& opener,
@@ -83,11 +84,15 @@ void OpenWiringDocument(const QString& name, const QString& programDir, Document
 {
     // A name from the database that would leave the diagrams folder or run a program is
     // treated as no document at all.
-    if (!isSafeWiringName(name)) {
+    // The same for a file by that name that is not a PDF document inside the folder once
+    // links are followed (a script, a program, a link leading out); a name with no file
+    // at all is left to the shell, which reports it as missing.
+    const QString folder = wiringDiagramsFolder(programDir);
+    if (!isSafeWiringName(name) || tarvello::checkPdfDocument(folder, name) == tarvello::DocumentFile::NotADocument) {
         messages.show(kDocumentNotFound);
         return;
     }
-    const QString path = QDir(wiringDiagramsFolder(programDir)).filePath(name);
+    const QString path = QDir(folder).filePath(name);
     const int result = opener.open(path);
     if (!tarvello::shellOpenSucceeded(result))
         messages.show(tarvello::shellErrorMessage(result, QDir::toNativeSeparators(path)));

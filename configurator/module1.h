@@ -45,13 +45,16 @@ public:
 // The folder of the diagrams, under the program folder.
 QString wiringDiagramsFolder(const QString& programDir);
 
-// True for a name that stays inside the diagrams folder and names a document: not empty,
-// no path separator, drive colon or control character, not "." or "..", and not a
-// program or script that the shell would run instead of showing.
+// True for a name that stays inside the diagrams folder and names a PDF document: not
+// empty, no path separator, drive colon or control character, not "." or "..", ending
+// in ".pdf" (any case; so no trailing blank or dot), and not a program or script that
+// the shell would run instead of showing.
 bool isSafeWiringName(const QString& name);
 
-// Opens "wiring diagrams/<name>" of the program folder. An empty or unsafe name gives
-// "Documentazione non trovata"; a shell failure "<text> on <path>". Never throws.
+// Opens "wiring diagrams/<name>" of the program folder. An empty or unsafe name, or a
+// file by that name that is not a PDF document inside the folder after its links are
+// resolved (platform checkPdfDocument), gives "Documentazione non trovata"; a shell
+// failure (a missing file among them) "<text> on <path>". Never throws.
 void OpenWiringDocument(const QString& name, const QString& programDir, DocumentOpener& opener,
                         MessageSink& messages);
 

@@ -1,5 +1,6 @@
 #include "shell/documents.h"
 
+#include "platform/document_file.h"
 #include "platform/shell_open.h"
 #include "shell/app_state.h"
 #include "shell/message_sink.h"
@@ -45,9 +46,11 @@ QString productInformationName(const QString& langCode)
 void openProductInformation()
 {
     const QString name = productInformationName(LangCode);
-    if (!isSafeLanguageCode(LangCode)) {
-        // The settings file is the user's to edit: a code such as "../../x" must not
-        // make the program open a file outside its folder.
+    // The settings file is the user's to edit: a code such as "../../x" must not make
+    // the program open a file outside its folder, nor may a link or a script by the
+    // document's name be handed to the desktop. A missing file is the shell's to report.
+    if (!isSafeLanguageCode(LangCode)
+        || checkPdfDocument(AppDir, name) == DocumentFile::NotADocument) {
         reportOpenFailure(kShellFileNotFound, documentPath(name, kInProgramFolder));
         return;
     }

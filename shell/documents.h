@@ -26,7 +26,9 @@ bool isSafeLanguageCode(const QString& code);
 QString productInformationName(const QString& langCode);
 
 // The tool button SSdescr: the product information of the current `LangCode`. A code
-// that would leave the program folder is refused with the "File not found" message.
+// that would leave the program folder, or a file by the document's name that is not a
+// PDF document inside the program folder once its links are resolved, is refused with
+// the "File not found" message.
 void openProductInformation();
 
 // The configurator program file in the program folder.

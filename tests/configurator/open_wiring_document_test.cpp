@@ -14,7 +14,7 @@ using testing::RecordingOpener;
 TEST(WiringNames, DocumentNamesInsideTheFolderAreAccepted)
 {
     for (const char* name : {"w1111000.pdf", "w0000011.pdf", "KXR multiple.pdf", "..notes.pdf",
-                             "schema.svg", "a.b.c.PDF"})
+                             "a.b.c.PDF"})
         EXPECT_TRUE(isSafeWiringName(QString::fromUtf8(name))) << name;
 }
 
