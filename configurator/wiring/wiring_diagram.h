@@ -2,6 +2,8 @@
 // The wiring diagrams that Pinvale opens: one A4 sheet per document, drawn from the
 // configuration code(s) that the document serves. Used by the build-time writer only.
 
+#include "configurator/wiring/drawn_sheet.h"
+
 #include <QPainter>
 #include <QString>
 #include <QStringList>
@@ -40,7 +42,7 @@ WiringFeatures featuresOfCodes(const std::vector<WiringFeatures>& codes);
 QStringList configurationLines(const WiringFeatures& features);
 
 // Draws the sheet into `painter`, whose coordinates are millimetres on an A4 landscape
-// page (297 x 210).
-void drawWiringDiagram(QPainter& painter, const WiringFeatures& features, const QString& title);
+// page (297 x 210), and gives what was drawn.
+DrawnSheet drawWiringDiagram(QPainter& painter, const WiringFeatures& features, const QString& title);
 
 } // namespace pinvale::wiring
