@@ -29,27 +29,77 @@ GridView::GridView(QWidget* parent) : QTableView(parent)
     // Result rows one text line high, so that a whole product line fits on the screen.
     verticalHeader()->setDefaultSectionSize(QFontMetrics(small).height() + 6);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) { clickRow(index.row()); });
-    connect(&grid_, &QAbstractItemModel::modelReset, this, &GridView::applyGeometry);
-    connect(&grid_, &QAbstractItemModel::rowsInserted, this, &GridView::applyGeometry);
+    connect(&grid_, &QAbstractItemModel::modelReset, this, [this] {
+        measureAll();
+        applyGeometry();
+    });
+    connect(&grid_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+        for (int row = first; row <= last; ++row)
+            textWidths_.insert(row, measureRow(row));
+        applyGeometry();
+    });
+    connect(&grid_, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int first, int last) {
+        textWidths_.remove(first, last - first + 1);
+    });
+    connect(&grid_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from, const QModelIndex& to) {
+        for (int row = from.row(); row <= to.row() && row < textWidths_.size(); ++row)
+            textWidths_[row] = measureRow(row);
+    });
 }
 
-// The narrowest on-screen width that shows every cell text of a column whole: the widest
-// cell, with a heading measured by its longest word since headings wrap.
-int GridView::widthShowingWholeTexts(int col) const
+void GridView::measureAll()
+{
+    textWidths_.clear();
+    for (int row = 0; row < grid_.rows(); ++row)
+        textWidths_.append(measureRow(row));
+}
+
+namespace {
+
+// Pixels between a column's text and its edge.
+constexpr int kCellMargin = 8;
+
+// An upper bound of a text's drawn width that needs no shaping: its characters' advances,
+// and a pixel each for what kerning or hinting might add.
+int unshapedWidthBound(const QFontMetrics& metrics, const QString& text)
+{
+    int bound = 0;
+    for (const QChar c : text)
+        bound += metrics.horizontalAdvance(c) + 1;
+    return bound;
+}
+
+} // namespace
+
+// Each cell's text measured whole, a heading by its longest word since headings wrap. A text
+// that surely fits its column is not shaped: its bound stands in for it, which leaves the
+// column as wide as the grid asks (shaping every cell of every row was most of a run's time).
+QList<int> GridView::measureRow(int row) const
 {
     const QFontMetrics metrics(font());
-    int widest = 0;
-    for (int row = 0; row < grid_.rows(); ++row) {
-        const QString text = grid_.index(row, col).data(Qt::DisplayRole).toString();
-        const bool wraps = grid_.rowHeight(row) > 0;
+    const bool wraps = grid_.rowHeight(row) > 0;
+    QList<int> widths(grid_.cols(), 0);
+    for (int col = 0; col < grid_.cols(); ++col) {
+        const QString text = grid_.text(row, col);
         if (wraps) {
             for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-                widest = std::max(widest, metrics.horizontalAdvance(word));
-        } else {
-            widest = std::max(widest, metrics.horizontalAdvance(text));
+                widths[col] = std::max(widths[col], metrics.horizontalAdvance(word));
+        } else if (!text.isEmpty()) {
+            const int bound = unshapedWidthBound(metrics, text);
+            const bool surelyFits = bound + kCellMargin <= twipsToPixels(grid_.colWidth(col));
+            widths[col] = surelyFits ? bound : metrics.horizontalAdvance(text);
         }
     }
-    return widest > 0 ? widest + 8 : 0;
+    return widths;
+}
+
+// The narrowest on-screen width that shows every cell text of a column whole.
+int GridView::widthShowingWholeTexts(int col) const
+{
+    int widest = 0;
+    for (const QList<int>& row : textWidths_)
+        widest = std::max(widest, row.value(col, 0));
+    return widest > 0 ? widest + kCellMargin : 0;
 }
 
 void GridView::applyGeometry()
@@ -57,15 +107,20 @@ void GridView::applyGeometry()
     // The grid's widths in twips stay as they are for the report; on screen a column only
     // grows where a model name or a heading word would otherwise be cut. A column of width 0
     // stays hidden.
+    // Only what changed is set: every resize makes the view lay itself out again.
     for (int col = 0; col < grid_.cols(); ++col) {
         const int pixels = twipsToPixels(grid_.colWidth(col));
-        setColumnWidth(col, pixels > 0 ? std::max(pixels, widthShowingWholeTexts(col)) : 0);
+        const int width = pixels > 0 ? std::max(pixels, widthShowingWholeTexts(col)) : 0;
+        if (columnWidth(col) != width)
+            setColumnWidth(col, width);
     }
     askForRoomOfColumns();
     const int defaultHeight = verticalHeader()->defaultSectionSize();
     for (int row = 0; row < grid_.rows(); ++row) {
         const int twips = grid_.rowHeight(row);
-        setRowHeight(row, twips > 0 ? twipsToPixels(twips) : defaultHeight);
+        const int height = twips > 0 ? twipsToPixels(twips) : defaultHeight;
+        if (rowHeight(row) != height)
+            setRowHeight(row, height);
     }
 }
 

@@ -42,10 +42,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The drawn width of every cell's text, kept as rows arrive, change or leave, so that a
+    // layout measures each cell once (pixels, before the margin).
+    void measureAll();
+    QList<int> measureRow(int row) const;
     int widthShowingWholeTexts(int col) const;
     void askForRoomOfColumns();
 
     TextGrid grid_;
+    QList<QList<int>> textWidths_; // per row, per column
     int minimumWidthFloor_ = 0;
 };
 

@@ -145,8 +145,12 @@ int TextGrid::rowHeight(int row) const
 
 void TextGrid::setRowHeight(int row, int twips)
 {
-    if (row >= 0 && row < rows())
-        rowHeights_[row] = twips;
+    if (row < 0 || row >= rows() || rowHeights_[row] == twips)
+        return;
+    rowHeights_[row] = twips;
+    // A heading row wraps its texts: the views measure it anew.
+    if (cols_ > 0)
+        emit dataChanged(index(row, 0), index(row, cols_ - 1));
 }
 
 int TextGrid::rowCount(const QModelIndex& parent) const
