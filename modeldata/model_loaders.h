@@ -7,8 +7,12 @@
 // Failures throw std::runtime_error (DatabaseError for the database engine's errors:
 // missing table or column; ModelDataError for rows the model table cannot hold: more
 // rows than the line's limit, no rows, a Null or non-finite number, a 16-bit value out
-// of range). The message names the table, the row and the column. The caller shows it
-// and ends the program; the table is then left partly filled and must not be used.
+// of range, a value outside the physical range of its column (sound from 0 to 120
+// dB(A), positive lengths and coefficients, geometry and fin pitch codes that index the
+// coil tables, a fan curve that falls to zero pressure at a finite flow, ...; the table
+// of bounds stands beside the column lists in model_loaders.cpp). The message names the
+// table, the row and the column. The caller shows it and ends the program; the table
+// is then left partly filled and must not be used.
 
 #include "engine/model_table.h"
 #include "platform/access_database.h"
