@@ -15,6 +15,7 @@ namespace {
 constexpr double kMaxLeavingRh_pct = 90.0;
 constexpr double kLowerBracketEnthalpyDrop = 0.5; // kJ/kg of air
 constexpr double kUpperBracketApproach = 0.1;     // K above the water inlet
+constexpr double kHeatingWaterApproach_K = 1.0;   // heating, water flow given: the first search ends this far below the water inlet
 
 // Which quantity a bisection searches.
 enum class Unknown { WaterFlow, WaterOut };
@@ -242,6 +243,11 @@ std::optional<RatingResult> CalcolaFreddo1(int model, CoilState& s, const CoilCo
                                 heatPerFlow);
     search.dryFallbackHigh = Divide(airCapacityRateW(s) * (static_cast<double>(s.AirIn) - s.WaterIn),
                                     heatPerFlow);
+    // Air that holds less enthalpy than the limit air near the water inlet leaves no room
+    // for a wet duty: the wet bracket would end at or below its start (negative flows). The
+    // coil can still cool it dry, so the search starts with the dry coil's bracket.
+    if (!(search.initialHigh > search.initialLow))
+        search.initialHigh = search.dryFallbackHigh;
     return rateCooling(model, s, k, onSkip, search);
 }
 
@@ -277,16 +283,22 @@ std::optional<RatingResult> CalcolaCaldo2(int model, CoilState& s, const CoilCon
                                           const PendingEventsHook& onSkip)
 {
     s.CapacityOutsideWindow = false;
-    s.BracketLow = s.AirIn;
-    s.BracketHigh = static_cast<double>(s.WaterIn) - 1.0;
     // dev > 0: the coil could pass on more than the water yields at this leaving
     // temperature, so the operating point lies at a lower one.
     auto evaluate = [&] {
         PrepareHeatingPoint(s);
         RateCoilHeating(s, k);
     };
-    if (!bisect(s, Unknown::WaterOut, kHeatingTempSearchSteps, false, evaluate))
-        return std::nullopt;
+    s.BracketLow = s.AirIn;
+    s.BracketHigh = static_cast<double>(s.WaterIn) - kHeatingWaterApproach_K;
+    if (!bisect(s, Unknown::WaterOut, kHeatingTempSearchSteps, false, evaluate)) {
+        // At a high flow the water leaves within the approach of its inlet temperature: the
+        // search goes on in that last span, up to the inlet itself.
+        s.BracketLow = std::max(static_cast<double>(s.AirIn), static_cast<double>(s.WaterIn) - kHeatingWaterApproach_K);
+        s.BracketHigh = s.WaterIn;
+        if (!bisect(s, Unknown::WaterOut, kHeatingTempSearchSteps, false, evaluate))
+            return std::nullopt;
+    }
     return finishHeating(model, s, k, onSkip);
 }
 
