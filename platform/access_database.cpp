@@ -411,6 +411,13 @@ std::vector<unsigned char> readWholeFile(const std::string& path)
     return bytes;
 }
 
+DatabaseError corruptDatabase(const std::string& path)
+{
+    return DatabaseError(dberr::CorruptDatabase, "Cannot open database '" + path
+                                                     + "'. It may not be a database that your application "
+                                                       "recognizes, or the file may be corrupt.");
+}
+
 // The page structure the reader relies on: whole pages, and the catalog's table
 // definition on page 2.
 bool plausibleStructure(std::span<const unsigned char> file, const jet::JetHeader& header)
@@ -445,12 +452,13 @@ void AccessDatabase::open(const std::string& path, const std::string& connect)
         throw DatabaseError(dberr::UnrecognizedFormat, "Unrecognized database format '" + path + "'.");
     // The engine refuses a wrong password before it reads anything else; a database
     // without a password opens with any.
+    // A password field no database could have been given is a damaged header (or no
+    // database of ours): saying the password is wrong would point the wrong way.
     if (!header->password.empty() && jet::connectPassword(connect).value_or("") != header->password)
-        throw DatabaseError(dberr::InvalidPassword, "Not a valid password.");
+        throw header->passwordFieldIntact ? DatabaseError(dberr::InvalidPassword, "Not a valid password.")
+                                          : corruptDatabase(path);
     if (!plausibleStructure(file, *header))
-        throw DatabaseError(dberr::CorruptDatabase, "Cannot open database '" + path
-                                                        + "'. It may not be a database that your application "
-                                                          "recognizes, or the file may be corrupt.");
+        throw corruptDatabase(path);
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     impl->image = jet::readDatabaseImage(file, path);
@@ -496,10 +504,11 @@ Recordset AccessDatabase::openRecordset(std::string_view sql) const
             if (sameName(name, query.table))
                 throw DatabaseError(dberr::CorruptDatabase, "Cannot read table '" + name + "' of database '"
                                                                 + impl_->path + "'. The file may be corrupt.");
+        // Named with the file: a truncated database opens and lacks its later tables.
         throw DatabaseError(dberr::TableNotFound, "The database engine cannot find the input table or query '"
-                                                      + query.table
+                                                      + query.table + "' in '" + impl_->path
                                                       + "'. Make sure it exists and that its name is spelled "
-                                                        "correctly.");
+                                                        "correctly, or the file may be damaged.");
     }
     if (query.whereColumn.empty())
         return Recordset(table);

@@ -1,11 +1,13 @@
 #include "platform/jet_header.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace tarvello::jet {
 namespace {
@@ -61,13 +63,28 @@ std::array<unsigned char, 4> creationDateMask(const unsigned char* masked)
     return {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24)};
 }
 
-std::string jet4Password(const unsigned char* masked)
+// The password field's characters, decoded, up to the field's end (zeros included).
+std::vector<uint32_t> jet4PasswordField(const unsigned char* masked)
 {
     const auto mask = creationDateMask(masked);
     const unsigned char* field = masked + (kPasswordOffset - kMaskedStart);
+    std::vector<uint32_t> units;
+    for (std::size_t i = 0; i + 1 < kPasswordBytesJet4; i += 2)
+        units.push_back(uint32_t(field[i] ^ mask[i % 4]) | uint32_t(field[i + 1] ^ mask[(i + 1) % 4]) << 8);
+    return units;
+}
+
+std::vector<uint32_t> jet3PasswordField(const unsigned char* masked)
+{
+    const unsigned char* field = masked + (kPasswordOffset - kMaskedStart);
+    return std::vector<uint32_t>(field, field + kPasswordBytesJet3); // code page 1252 read as Latin-1
+}
+
+// The characters before the first zero.
+std::string passwordOf(const std::vector<uint32_t>& field)
+{
     std::string password;
-    for (std::size_t i = 0; i + 1 < kPasswordBytesJet4; i += 2) {
-        const uint32_t unit = uint32_t(field[i] ^ mask[i % 4]) | uint32_t(field[i + 1] ^ mask[(i + 1) % 4]) << 8;
+    for (const uint32_t unit : field) {
         if (unit == 0)
             break;
         appendUtf8(password, unit);
@@ -75,13 +92,11 @@ std::string jet4Password(const unsigned char* masked)
     return password;
 }
 
-std::string jet3Password(const unsigned char* masked)
+bool isIntactPasswordField(const std::vector<uint32_t>& field)
 {
-    const unsigned char* field = masked + (kPasswordOffset - kMaskedStart);
-    std::string password;
-    for (std::size_t i = 0; i < kPasswordBytesJet3 && field[i] != 0; ++i)
-        appendUtf8(password, field[i]); // code page 1252 read as Latin-1
-    return password;
+    const auto end = std::find(field.begin(), field.end(), 0u);
+    const bool printable = std::all_of(field.begin(), end, [](uint32_t c) { return c >= 0x20 && c <= 0x7E; });
+    return printable && std::all_of(end, field.end(), [](uint32_t c) { return c == 0; });
 }
 
 } // namespace
@@ -123,7 +138,10 @@ std::optional<JetHeader> readJetHeader(std::span<const unsigned char> file)
     std::memcpy(masked.data(), file.data() + kMaskedStart, maskedLength);
     rc4(kHeaderKey, std::span(masked.data(), maskedLength));
     header.pageKey = le32(masked.data() + (kPageKeyOffset - kMaskedStart));
-    header.password = header.version == 4 ? jet4Password(masked.data()) : jet3Password(masked.data());
+    const std::vector<uint32_t> field =
+        header.version == 4 ? jet4PasswordField(masked.data()) : jet3PasswordField(masked.data());
+    header.password = passwordOf(field);
+    header.passwordFieldIntact = isIntactPasswordField(field);
     return header;
 }
 

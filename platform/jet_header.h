@@ -18,6 +18,12 @@ struct JetHeader {
     std::size_t pageSize = 0;  // 2048 (Jet 3) or 4096 (Jet 4)
     uint32_t pageKey = 0;      // non-zero: pages from 1 on are RC4-encoded
     std::string password;      // UTF-8, empty when the database has none
+    // False when the password field cannot be one a database was given: a character
+    // other than printable ASCII, or anything but zeros after the password's end (the
+    // whole field is written when a password is set). A header damaged in the password
+    // or in the creation date that masks it then reads as damaged, not as a password
+    // that does not match.
+    bool passwordFieldIntact = true;
 };
 
 // Decodes the header page. Returns nothing when `file` does not start with a Jet 3 or
