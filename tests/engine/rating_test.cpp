@@ -357,13 +357,79 @@ TEST(HeatingRating, StepLimitsAre15And20)
     EXPECT_NEAR(s.BracketLow, low, 1e-12);
     EXPECT_NEAR(s.BracketHigh - s.BracketLow, (high - low) / std::pow(2.0, 15), 1e-12);
 
+    // With the flow given, the coil that takes almost nothing lets the water leave within a
+    // kelvin of its inlet: the search goes on there and finds that point.
     c.waterFlow = 0.0001;
     CoilState s2 = stateFor(coil, c, kx);
-    EXPECT_FALSE(CalcolaCaldo2(1, s2, kx, {}));
-    // dev < 0 throughout: the leaving water temperature climbs towards WaterIn - 1.
-    EXPECT_NEAR(s2.BracketHigh, 69.0, 1e-9);
-    EXPECT_NEAR(s2.BracketHigh - s2.BracketLow, (69.0 - 20.0) / std::pow(2.0, 20), 2e-5);
+    const auto nearInlet = CalcolaCaldo2(1, s2, kx, {});
+    ASSERT_TRUE(nearInlet);
+    EXPECT_GT(nearInlet->WaterOut, 69.0f);
+    EXPECT_LT(nearInlet->WaterOut, 70.0f);
+    EXPECT_LT(nearInlet->Capacity, 100.0f);
 }
+
+// Conditions inside the windows' ranges at which a model used to be dropped although the
+// coil has an operating point, each beside a neighbour that was rated before.
+struct RatedCase {
+    const char* name;
+    bool leavingWaterGiven;
+    Conditions conditions;
+};
+
+Conditions heatingFlow(float airIn, float waterIn, double flow_m3s)
+{
+    Conditions c = heatingConditions();
+    c.airIn = airIn;
+    c.waterIn = waterIn;
+    c.waterFlow = flow_m3s;
+    return c;
+}
+
+void PrintTo(const RatedCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class OperatingPointFound : public ::testing::TestWithParam<RatedCase> {};
+
+TEST_P(OperatingPointFound, RatedWithPhysicalSense)
+{
+    const RatedCase& rc = GetParam();
+    const Conditions& c = rc.conditions;
+    const SampleCoil coil;
+    CoilState s = stateFor(coil, c, kx);
+    const bool cooling = c.mode == ModeCooling;
+    const auto r = cooling ? CalcolaFreddo1(1, s, kx, {})
+                           : (rc.leavingWaterGiven ? CalcolaCaldo1(1, s, kx, {}) : CalcolaCaldo2(1, s, kx, {}));
+    ASSERT_TRUE(r) << rc.name;
+    EXPECT_GT(r->Capacity, 0);
+    EXPECT_GT(r->WaterFlow, 0);
+    EXPECT_NEAR(waterSideHeat(*r, s), r->Capacity, 0.0005 * r->Capacity + 5);
+    if (cooling) {
+        // The leaving air lies between the water inlet and the entering air.
+        EXPECT_GT(r->AirOut, c.waterIn);
+        EXPECT_LT(r->AirOut, c.airIn);
+    } else {
+        // The water leaves between the entering air and its own inlet; the air is warmed.
+        EXPECT_GT(r->WaterOut, c.airIn);
+        EXPECT_LT(r->WaterOut, c.waterIn);
+        EXPECT_GT(r->AirOut, c.airIn);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FormerlyDropped, OperatingPointFound,
+    ::testing::Values(
+        // Air 18 °C / 40 % holds less enthalpy than the limit air near 14 °C water: the wet
+        // bracket came out negative; the coil cools it dry.
+        RatedCase{"dry duty, water 14 to 17", true, cooling(18, 40, 14, 17)},
+        RatedCase{"dry duty neighbour, water 12 to 15", true, cooling(18, 40, 12, 15)},
+        RatedCase{"design cooling", true, cooling(27, 47, 7, 12)},
+        // A high flow leaves the water within 1 K of its inlet.
+        RatedCase{"heating 25 / 35 °C, 0.4 l/s", false, heatingFlow(25, 35, 0.0004)},
+        RatedCase{"heating 20 / 45 °C, 0.8 l/s", false, heatingFlow(20, 45, 0.0008)},
+        RatedCase{"heating neighbour 25 / 35 °C, 0.02 l/s", false, heatingFlow(25, 35, 0.00002)}),
+    [](const ::testing::TestParamInfo<RatedCase>& info) { return "case" + std::to_string(info.index); });
 
 TEST(HeatingRating, GlycolMixture)
 {
