@@ -4,37 +4,13 @@
 // that value is written. The results grids, the printed report, the clipboard and any
 // export are all built from these lists, so a heading and its cells cannot drift apart.
 
+#include "selection/column_id.h"
 #include "selection/run_result.h"
 
+#include <optional>
 #include <vector>
 
 namespace tarvello {
-
-// The quantity of a column, which decides its unit and, for the user's units, its mask.
-enum class ColumnQuantity {
-    Power,             // W
-    WaterFlow,         // m³/s
-    WaterPressureDrop, // kPa
-    AirFlow,           // m³/s
-    AirPressure,       // Pa
-    Temperature,       // °C
-    SoundLevel,        // dB(A)
-};
-
-// A stable name of each column, for exports and tests.
-enum class ColumnId {
-    TotalCapacity,
-    SensibleCapacity,
-    HeatingCapacity,
-    WaterFlow,
-    LeavingWater,
-    WaterPressureDrop,
-    AirFlow,
-    AvailablePressure,
-    LeavingAir,
-    SoundPower,
-    SoundPressure,
-};
 
 // How a value is written besides its unit's mask.
 enum class CellMark {
@@ -58,6 +34,12 @@ struct ResultColumn {
     CellFormat format;
     CellMark mark;
     double (*value)(const ModelOutcome& model); // in the quantity's internal unit
+    // The physical range of the value (inclusive), internal unit: a rating outside it can
+    // only come from damaged model data and is never shown.
+    double minimum;
+    double maximum;
+
+    bool holds(double v) const { return v >= minimum && v <= maximum; } // false for NaN
 };
 
 // Which columns a run shows.
@@ -74,6 +56,10 @@ struct ColumnChoice {
 // add air flow, leaving air, sound power and sound pressure; the ducted units the air flow
 // (or the available pressure when the air flow is given), leaving air and sound power.
 std::vector<ResultColumn> resultColumns(const ColumnChoice& choice);
+
+// The first column, of every column a run may show, whose value for `model` lies outside
+// its physical range.
+std::optional<ColumnId> firstImplausibleColumn(const ModelOutcome& model);
 
 // Below this Reynolds number the water flow in the tubes is laminar.
 constexpr float kLaminarReynolds = 2300.0f;

@@ -4,6 +4,7 @@
 // it), and the failure that ended the run early, if one did.
 
 #include "engine/rating.h"
+#include "selection/column_id.h"
 
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@ enum class NotListedReason {
     NoCoolingLaw,         // a coil geometry without an air-side law for cooling
     OutsideCapacityBand,  // rated, but its capacity lies outside the required band
     NoOperatingPoint,     // the rating found no operating point at these conditions
+    ImplausibleResult,    // a rated value lies outside the physical range of its column (damaged model data)
 };
 
 // The air side of a model at the run's speed.
@@ -39,6 +41,7 @@ struct ModelOutcome {
     ModelAirSide air;
     RatingResult rating;           // listed models
     float capacity = 0;            // W: OutsideCapacityBand, the capacity it reached (tens of watts)
+    std::optional<ColumnId> implausibleColumn; // ImplausibleResult: the first value out of range
     float soundPower = 0;          // dB(A) at the run's speed
     float soundPressure = 0;       // dB(A) at the run's speed (fan coils)
 

@@ -6,6 +6,7 @@
 #include "engine/product_lines.h"
 #include "engine/psychrometrics.h"
 #include "engine/water_side.h"
+#include "selection/result_columns.h"
 
 namespace tarvello {
 
@@ -162,6 +163,8 @@ ModelOutcome prepareAndRate(const RunRequest& r, const ModelTable& t, const Coil
     const std::optional<RatingResult> result = runProcedure(r, s, k, m, onSkip);
     if (result) {
         outcome.rating = *result;
+        if ((outcome.implausibleColumn = firstImplausibleColumn(outcome)))
+            outcome.reason = NotListedReason::ImplausibleResult;
     } else if (s.CapacityOutsideWindow) {
         outcome.reason = NotListedReason::OutsideCapacityBand;
         outcome.capacity = RoundToTensOfWatts(s.Capacity);
