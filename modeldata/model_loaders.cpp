@@ -50,7 +50,7 @@ constexpr PhysicalRange kFinPitchCode{0, 7, false, "(fin pitch code)"};
 constexpr PhysicalRange kCoilLength_mm{0, 10000, true, "mm"};
 constexpr PhysicalRange kCoilHeight_mm{0, 5000, true, "mm"};
 constexpr PhysicalRange kRows{1, 20, false, "rows"};
-constexpr PhysicalRange kCircuits{1, 500, false, "circuits"};
+constexpr PhysicalRange kCircuits{1, 200, false, "circuits"};
 // Fan curve p = A*Q^2 + B*Q + C (Pa, Q in m3/h); the curve as a whole is checked by
 // checkFanCurve.
 constexpr PhysicalRange kFanCurveA{-1, 0, false, "Pa/(m3/h)^2"};
@@ -58,7 +58,7 @@ constexpr PhysicalRange kFanCurveB{-100, 100, false, "Pa/(m3/h)"};
 constexpr PhysicalRange kFanShutOffPressure_Pa{0, 5000, true, "Pa"};
 constexpr PhysicalRange kBypassCoefficient{0, 1, true, ""};
 constexpr PhysicalRange kAirSideCoefficient{0, 1000, true, ""};
-constexpr PhysicalRange kCircuitLengthCoefficient{0, 100, false, ""};
+constexpr PhysicalRange kCircuitLengthCoefficient{0, 10, false, ""};
 constexpr PhysicalRange kSoundLevel_dBA{0, 120, false, "dB(A)"};
 constexpr PhysicalRange kFreeAirSection_m2{0, 10, true, "m2"};
 constexpr PhysicalRange kOutlets{1, 100, false, "outlets"};
