@@ -268,6 +268,35 @@ TEST(RunOutcomes, EveryModelOnceInTableOrder)
     }
 }
 
+bool sameOutcome(const ModelOutcome& a, const ModelOutcome& b)
+{
+    const RatingResult &x = a.rating, &y = b.rating;
+    return a.model == b.model && a.reason == b.reason && a.capacity == b.capacity && a.air.airFlow == b.air.airFlow &&
+           a.air.availablePressure == b.air.availablePressure && x.Capacity == y.Capacity &&
+           x.SensibleCapacity == y.SensibleCapacity && x.WaterFlow == y.WaterFlow && x.WaterOut == y.WaterOut &&
+           x.WaterPressureDrop == y.WaterPressureDrop && x.Reynolds == y.Reynolds && x.AirFlow == y.AirFlow &&
+           x.AirOut == y.AirOut && x.DryCoil == y.DryCoil;
+}
+
+TEST(RunOutcomes, ARunDoesNotDependOnWhatTheWorkingRecordHeldBefore)
+{
+    // The windows rate in the program's one working record: every run of the table, made
+    // after all the others in the same record, gives what it gives in a fresh one.
+    const std::vector<RunCase> cases = runCases();
+    CoilState shared;
+    for (const RunCase& c : cases)
+        rateModels(c.request, c.table, testing::constantsOf(c.table.line), shared);
+    for (const RunCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CoilConstants constants = testing::constantsOf(c.table.line);
+        const RunResult fresh = runSelection(c.request, c.table, constants);
+        const RunResult reused = rateModels(c.request, c.table, constants, shared);
+        ASSERT_EQ(reused.models.size(), fresh.models.size());
+        for (size_t i = 0; i < fresh.models.size(); ++i)
+            EXPECT_TRUE(sameOutcome(reused.models[i], fresh.models[i])) << fresh.models[i].name;
+    }
+}
+
 TEST(RunOutcomes, AFailureKeepsTheModelsBeforeIt)
 {
     struct Case {
