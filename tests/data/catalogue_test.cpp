@@ -39,7 +39,8 @@ TEST(ShippedCatalogue, CommittedCatalogueMatchesTheShippedData)
 
 TEST(ShippedCatalogue, ToolReadsTheSameNumbersAsTheProgram)
 {
-    for (int line = LineKX; line <= LineHJQ; ++line) {
+    for (const ProductLineInfo& info : kProductLines) {
+        const int line = info.id;
         ModelTable fromCsv;
         catalogue::readLine(line, kSourceDir / "data", fromCsv);
         const ModelTable& fromDb = shippedLines()[line];
@@ -80,7 +81,7 @@ TEST(ShippedCatalogue, EveryModelHasTargetsForItsRatedSpeeds)
         for (int m = 1; m <= t.NumModels; ++m) {
             // The fan coils are calibrated per speed; the ducted units have one coefficient set,
             // calibrated at the top speed.
-            const int first = t.line == LineKX ? 1 : speedCountOf(t.line);
+            const int first = productLine(t.line).ducted() ? speedCountOf(t.line) : 1;
             for (int s = first; s <= speedCountOf(t.line); ++s)
                 EXPECT_TRUE(rows.count({t.Modello[m], s})) << where(t, m, s) << " has no target";
         }

@@ -1,82 +1,73 @@
 // Every filter of the selection runs is reachable with the shipped data: the 4-pipe pairs
 // of each line, the heating-only "DF" units, the free-blow test of the fan coils, the
-// quarter-of-free-delivery test of the ducted units, the additional coil's pressure drop
-// and the laminar-flow warning.
+// quarter-of-free-delivery test and the negative available pressure of the ducted units,
+// the required capacity band, the additional coil's pressure drop and the laminar-flow
+// warning. Each model's outcome is read from a whole selection run, as the program rates.
 
 #include "tests/data/shipped_range.h"
 
 #include "engine/fan_air_side.h"
+#include "selection/result_columns.h"
+#include "selection/selection_run.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace tarvello::datatest {
 namespace {
 
-using catalogue::constantsOf;
-using catalogue::ModelRating;
-using catalogue::Outcome;
+using catalogue::HeatingWater;
 using catalogue::outcomeName;
-using catalogue::RatingConditions;
-using catalogue::rateModel;
 using catalogue::standardCooling;
 using catalogue::standardHeating;
 
-int find(const ModelTable& t, const std::string& name)
-{
-    for (int m = 1; m <= t.NumModels; ++m)
-        if (t.Modello[m] == name)
-            return m;
-    ADD_FAILURE() << name << " is not in line " << t.line;
-    return 1;
-}
-
-Outcome outcomeOf(const ModelTable& t, const std::string& name, const RatingConditions& c, int speed = 3)
-{
-    return rateModel(t, constantsOf(t.line), find(t, name), speed, c).outcome;
-}
+constexpr double kSecondsPerHour = 3600.0;
+const std::optional<NotListedReason> kListed;
 
 struct PairCase {
     int line;
     const char* model;
     int16_t mode;
     bool fourPipeBox;
-    Outcome expected;
+    std::optional<NotListedReason> expected;
 };
 
 // A 4-pipe unit appears as "+4P" (its main coil, cooling only) and " 4P" (its heating
 // coil, heating only with the 4-pipe box); "DF" ducted units heat only.
 const PairCase kPairCases[] = {
-    {LineKX, "KXH 60+4P", ModeCooling, false, Outcome::Rated},
-    {LineKX, "KXH 60+4P", ModeHeating, false, Outcome::NameFilter},
-    {LineKX, "KXH 60+4P", ModeHeating, true, Outcome::NameFilter},
-    {LineKX, "KXH 60 4P", ModeCooling, false, Outcome::NameFilter},
-    {LineKX, "KXH 60 4P", ModeHeating, false, Outcome::FourPipeFilter},
-    {LineKX, "KXH 60 4P", ModeHeating, true, Outcome::Rated},
-    {LineKX, "KXH 60", ModeHeating, true, Outcome::FourPipeFilter},
-    {LineKX, "KXH 60", ModeHeating, false, Outcome::Rated},
-    {LineMRZ, "KXR 300+4P", ModeCooling, false, Outcome::Rated},
-    {LineMRZ, "KXR 300 4P", ModeHeating, true, Outcome::Rated},
-    {LineMRZ, "KXR 300 4P", ModeCooling, false, Outcome::NameFilter},
-    {LineMRZ, "KXR 300 DF", ModeCooling, false, Outcome::HeatingOnly},
-    {LineMRZ, "KXR 300 DF", ModeHeating, false, Outcome::Rated},
-    {LineMRZ, "KXR 300 DF", ModeHeating, true, Outcome::FourPipeFilter},
-    {LineHJQ, "KXN 45+4P", ModeCooling, false, Outcome::Rated},
-    {LineHJQ, "KXN 45+4P", ModeHeating, true, Outcome::NameFilter},
-    {LineHJQ, "KXN 45 4P", ModeHeating, true, Outcome::Rated},
-    {LineHJQ, "KXN 45 4P", ModeHeating, false, Outcome::FourPipeFilter},
+    {LineKX, "KXH 60+4P", ModeCooling, false, kListed},
+    {LineKX, "KXH 60+4P", ModeHeating, false, NotListedReason::OtherMode},
+    {LineKX, "KXH 60+4P", ModeHeating, true, NotListedReason::OtherMode},
+    {LineKX, "KXH 60 4P", ModeCooling, false, NotListedReason::OtherMode},
+    {LineKX, "KXH 60 4P", ModeHeating, false, NotListedReason::FourPipeChoice},
+    {LineKX, "KXH 60 4P", ModeHeating, true, kListed},
+    {LineKX, "KXH 60", ModeHeating, true, NotListedReason::FourPipeChoice},
+    {LineKX, "KXH 60", ModeHeating, false, kListed},
+    {LineMRZ, "KXR 300+4P", ModeCooling, false, kListed},
+    {LineMRZ, "KXR 300 4P", ModeHeating, true, kListed},
+    {LineMRZ, "KXR 300 4P", ModeCooling, false, NotListedReason::OtherMode},
+    {LineMRZ, "KXR 300 DF", ModeCooling, false, NotListedReason::HeatingOnly},
+    {LineMRZ, "KXR 300 DF", ModeHeating, false, kListed},
+    {LineMRZ, "KXR 300 DF", ModeHeating, true, NotListedReason::FourPipeChoice},
+    {LineHJQ, "KXN 45+4P", ModeCooling, false, kListed},
+    {LineHJQ, "KXN 45+4P", ModeHeating, true, NotListedReason::OtherMode},
+    {LineHJQ, "KXN 45 4P", ModeHeating, true, kListed},
+    {LineHJQ, "KXN 45 4P", ModeHeating, false, NotListedReason::FourPipeChoice},
 };
 
 TEST(ShippedFilters, FourPipePairsAndHeatingOnlyUnits)
 {
     for (const PairCase& c : kPairCases) {
         const ModelTable& t = shippedLines()[c.line];
-        const float p = catalogue::cataloguePressure(c.line);
-        const RatingConditions conditions = c.mode == ModeCooling ? standardCooling(p)
-                                            : c.fourPipeBox       ? standardHeating(p, 70, 60, true)
-                                                                  : standardHeating(p, 45, 40, false);
-        const Outcome got = outcomeOf(t, c.model, conditions);
-        EXPECT_EQ(got, c.expected) << c.model << (c.mode == ModeCooling ? " cooling" : " heating")
-                                   << (c.fourPipeBox ? " with the box: " : ": ") << outcomeName(got);
+        const int speed = 3;
+        const RunRequest request =
+            c.mode == ModeCooling ? standardCooling(c.line, speed)
+            : c.fourPipeBox       ? standardHeating(c.line, speed, HeatingWater::HighTemperature, true)
+                                  : standardHeating(c.line, speed, HeatingWater::LowTemperature, false);
+        const ModelOutcome got = outcomeIn(t, modelNamed(t, c.model), request);
+        EXPECT_EQ(got.reason, c.expected) << c.model << (c.mode == ModeCooling ? " cooling" : " heating")
+                                          << (c.fourPipeBox ? " with the box: " : ": ") << outcomeName(got.reason);
     }
 }
 
@@ -85,9 +76,9 @@ TEST(ShippedFilters, EveryDuctedHeatingOnlyUnitHasItsTwoPipeSibling)
     const ModelTable& t = shippedLines()[LineMRZ];
     int units = 0;
     for (int m = 1; m <= t.NumModels; ++m)
-        if (catalogue::endsWith(t.Modello[m], " DF")) {
+        if (nameEndsWith(t.Modello[m], " DF")) {
             ++units;
-            find(t, t.Modello[m].substr(0, t.Modello[m].size() - 3));
+            modelNamed(t, t.Modello[m].substr(0, t.Modello[m].size() - 3));
         }
     EXPECT_GE(units, 2);
 }
@@ -101,16 +92,19 @@ TEST(ShippedFilters, FreeBlowTestDropsASmallFanAtAHighStaticPressure)
     const int small = 1;
     const float freeBlow = FanFlowAtPressure(0, 1, small, t).value_or(0.0f);
     ASSERT_GT(freeBlow, 0);
-    const float pressure = static_cast<float>(FanPressure(freeBlow / 12, 3, small, t));
-    const ModelRating dropped = rateModel(t, constantsOf(LineKX), small, 3, standardCooling(pressure));
-    EXPECT_EQ(dropped.outcome, Outcome::FreeBlow) << outcomeName(dropped.outcome) << " at " << pressure << " Pa";
-    EXPECT_GT(dropped.airFlow_m3h, 0) << "the fan still moves some air";
-    EXPECT_EQ(outcomeOf(t, t.Modello[small], standardCooling(0)), Outcome::Rated);
+    RunRequest request = standardCooling(LineKX, 3);
+    request.staticPressure = static_cast<float>(FanPressure(freeBlow / 12, 3, small, t));
+    const RunResult run = catalogue::runLine(request, t, catalogue::constantsOf(LineKX));
+    const ModelOutcome& dropped = catalogue::outcomeOf(run, small);
+    EXPECT_EQ(dropped.reason, NotListedReason::FreeBlow)
+        << outcomeName(dropped.reason) << " at " << request.staticPressure << " Pa";
+    EXPECT_GT(dropped.air.airFlow, 0) << "the fan still moves some air";
+    EXPECT_GT(dropped.air.referenceFlow, 6 * dropped.air.airFlow) << "the speed-1 free-blow flow it is held against";
+    EXPECT_TRUE(outcomeIn(t, small, standardCooling(LineKX, 3)).listed());
     int kept = 0;
-    for (int m = 1; m <= t.NumModels; ++m)
-        kept += catalogue::endsWith(t.Modello[m], " 4P")
-                || rateModel(t, constantsOf(LineKX), m, 3, standardCooling(pressure)).outcome == Outcome::Rated;
-    EXPECT_GT(kept, t.NumModels / 2) << "at " << pressure << " Pa the larger fans still deliver";
+    for (const ModelOutcome& model : run.models)
+        kept += nameEndsWith(model.name, " 4P") || model.listed();
+    EXPECT_GT(kept, t.NumModels / 2) << "at " << request.staticPressure << " Pa the larger fans still deliver";
 }
 
 // The ducted unit's working flow at a quarter or less of its speed-1 free delivery drops
@@ -126,13 +120,59 @@ TEST(ShippedFilters, QuarterOfFreeDeliveryTestDropsADuctedUnit)
         const double q = free / 8;
         double pressure = FanPressure(q, 1, m, t);
         if (line == LineMRZ)
-            pressure = AccessoryDropMrz(pressure, m, q / 3600, t);
-        const ModelRating dropped = rateModel(t, constantsOf(line), m, 1, standardCooling(static_cast<float>(pressure)));
-        EXPECT_EQ(dropped.outcome, Outcome::QuarterFreeDelivery) << "line " << line << ": " << outcomeName(dropped.outcome);
-        EXPECT_GT(dropped.airFlow_m3h, 0);
-        const ModelRating top = rateModel(t, constantsOf(line), m, 3, standardCooling(static_cast<float>(pressure)));
-        EXPECT_EQ(top.outcome, Outcome::Rated) << "line " << line << ": the faster speed still works there";
+            pressure = AccessoryDropMrz(pressure, m, q / kSecondsPerHour, t);
+        RunRequest slow = standardCooling(line, 1);
+        slow.staticPressure = static_cast<float>(pressure);
+        const ModelOutcome dropped = outcomeIn(t, m, slow);
+        EXPECT_EQ(dropped.reason, NotListedReason::QuarterFreeDelivery) << "line " << line << ": "
+                                                                         << outcomeName(dropped.reason);
+        EXPECT_GT(dropped.air.airFlow, 0);
+        RunRequest fast = slow;
+        fast.speed = 3;
+        EXPECT_TRUE(outcomeIn(t, m, fast).listed()) << "line " << line << ": the faster speed still works there";
     }
+}
+
+// With the air flow given, a ducted unit whose fan cannot push that flow through its
+// accessories is left out for its negative available pressure, while a larger unit of
+// the line delivers it.
+TEST(ShippedFilters, NegativeAvailablePressureDropsADuctedUnitAtAGivenAirFlow)
+{
+    for (int line : {LineMRZ, LineHJQ}) {
+        const ModelTable& t = shippedLines()[line];
+        const int small = 1;
+        const float fitted = FanFlowAtExternalPressure(0, 1, small, 1, {}, t).value_or(0.0f);
+        ASSERT_GT(fitted, 0);
+        RunRequest request = standardCooling(line, 1);
+        request.staticPressure = 0;
+        request.totalAirFlow = static_cast<float>(1.2 * fitted / kSecondsPerHour);
+        ASSERT_TRUE(request.airFlowGiven());
+        const RunResult run = catalogue::runLine(request, t, catalogue::constantsOf(line));
+        const ModelOutcome& dropped = catalogue::outcomeOf(run, small);
+        EXPECT_EQ(dropped.reason, NotListedReason::NegativePressure) << "line " << line << ": "
+                                                                      << outcomeName(dropped.reason);
+        EXPECT_LT(dropped.air.availablePressure, 0) << "line " << line;
+        EXPECT_GT(run.listedCount(), 0) << "line " << line << ": the larger units deliver the flow";
+    }
+}
+
+// A required capacity band leaves out the models whose capacity lies outside it, with
+// the capacity each reached; the models inside it stay.
+TEST(ShippedFilters, CapacityBandLeavesOutTheSmallerModels)
+{
+    const ModelTable& t = shippedLines()[LineKX];
+    const int small = 1;
+    const ModelOutcome unbounded = outcomeIn(t, small, standardCooling(LineKX, 3));
+    ASSERT_TRUE(unbounded.listed()) << outcomeName(unbounded.reason);
+    RunRequest request = standardCooling(LineKX, 3);
+    request.band.minimum = unbounded.rating.Capacity + 100;
+    const RunResult run = catalogue::runLine(request, t, catalogue::constantsOf(LineKX));
+    const ModelOutcome& dropped = catalogue::outcomeOf(run, small);
+    EXPECT_EQ(dropped.reason, NotListedReason::OutsideCapacityBand) << outcomeName(dropped.reason);
+    EXPECT_NEAR(dropped.capacity, unbounded.rating.Capacity, 10) << "the capacity it reached, in tens of watts";
+    EXPECT_GT(run.listedCount(), 0);
+    for (const ModelOutcome* listed : run.listed())
+        EXPECT_GE(listed->rating.Capacity, request.band.minimum) << listed->name;
 }
 
 // The HJQ heating coil is fitted as an additional coil: with the box checked its air
@@ -140,13 +180,13 @@ TEST(ShippedFilters, QuarterOfFreeDeliveryTestDropsADuctedUnit)
 TEST(ShippedFilters, AdditionalCoilLowersTheDuctedUnitsAirFlow)
 {
     const ModelTable& t = shippedLines()[LineHJQ];
-    const float p = catalogue::cataloguePressure(LineHJQ);
     for (int s : {1, 7}) {
-        const ModelRating coil = rateModel(t, constantsOf(LineHJQ), find(t, "KXN 85 4P"), s, standardHeating(p, 70, 60, true));
-        const ModelRating main = rateModel(t, constantsOf(LineHJQ), find(t, "KXN 85+4P"), s, standardCooling(p));
-        ASSERT_EQ(coil.outcome, Outcome::Rated);
-        EXPECT_LT(coil.airFlow_m3h, 0.97f * main.airFlow_m3h) << "speed " << s;
-        EXPECT_GT(coil.airFlow_m3h, 0.7f * main.airFlow_m3h) << "speed " << s << ": a believable coil drop";
+        const ModelOutcome coil = outcomeIn(t, modelNamed(t, "KXN 85 4P"),
+                                            standardHeating(LineHJQ, s, HeatingWater::HighTemperature, true));
+        const ModelOutcome main = outcomeIn(t, modelNamed(t, "KXN 85+4P"), standardCooling(LineHJQ, s));
+        ASSERT_TRUE(coil.listed()) << outcomeName(coil.reason);
+        EXPECT_LT(coil.air.airFlow, 0.97f * main.air.airFlow) << "speed " << s;
+        EXPECT_GT(coil.air.airFlow, 0.7f * main.air.airFlow) << "speed " << s << ": a believable coil drop";
     }
 }
 
@@ -154,15 +194,15 @@ TEST(ShippedFilters, AdditionalCoilLowersTheDuctedUnitsAirFlow)
 TEST(ShippedFilters, LowWaterFlowGivesALaminarRow)
 {
     const ModelTable& t = shippedLines()[LineKX];
-    RatingConditions c = standardCooling(0);
-    c.waterOut = 0;
-    c.waterFlow = 50.0 / 3600 / 1000; // 50 l/h
-    const ModelRating r = rateModel(t, constantsOf(LineKX), 1, 1, c);
-    ASSERT_EQ(r.outcome, Outcome::Rated) << outcomeName(r.outcome);
-    EXPECT_LT(r.result.Reynolds, 2300);
-    EXPECT_GT(r.result.WaterOut, 12) << "so little water warms more than 5 K";
+    RunRequest request = standardCooling(LineKX, 1);
+    request.leavingWaterGiven = false;
+    request.waterFlow = 50.0 / kSecondsPerHour / 1000; // 50 l/h
+    const ModelOutcome r = outcomeIn(t, 1, request);
+    ASSERT_TRUE(r.listed()) << outcomeName(r.reason);
+    EXPECT_TRUE(isLaminar(r.rating)) << "Reynolds " << r.rating.Reynolds;
+    EXPECT_GT(r.rating.WaterOut, 12) << "so little water warms more than 5 K";
     // At the standard 5 K rise the same unit runs turbulent or in transition.
-    EXPECT_GT(rateModel(t, constantsOf(LineKX), 1, 3, standardCooling(0)).result.Reynolds, 2300);
+    EXPECT_FALSE(isLaminar(outcomeIn(t, 1, standardCooling(LineKX, 3)).rating));
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include "tools/calibrate/product_csv.h"
 
+#include "engine/product_lines.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -115,6 +117,28 @@ TEST_F(ProductCsvFiles, RefusesMoreRowsThanTheLineHolds)
     write("DPAcc.csv", "Cost:Single,Espo:Single,OPZBoc:Text(50)\n4,1.75,N\n");
     ModelTable t;
     EXPECT_THROW(readLine(LineMRZ, dir_, t), ProductCsvError);
+}
+
+TEST_F(ProductCsvFiles, RefusesALineThatIsNotAProductLine)
+{
+    for (const int line : {-1, int(kProductLines.size())}) {
+        ModelTable t;
+        try {
+            readLine(line, dir_, t);
+            ADD_FAILURE() << "accepted line " << line;
+        } catch (const ProductCsvError& e) {
+            EXPECT_NE(std::string(e.what()).find("no product line"), std::string::npos) << e.what();
+        }
+    }
+}
+
+// Each line reads the tables of its entry in the line table.
+TEST(ProductCsv, EachLineReadsItsOwnTables)
+{
+    for (const ProductLineInfo& line : kProductLines) {
+        EXPECT_EQ(modelTableName(line.id), line.modelTable) << "line " << line.id;
+        EXPECT_EQ(accessoryTableName(line.id), line.accessoryTable ? line.accessoryTable : "") << "line " << line.id;
+    }
 }
 
 } // namespace

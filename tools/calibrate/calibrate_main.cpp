@@ -5,11 +5,13 @@
 //   calibrate catalogue   writes docs/catalogue.md from the shipped data
 // Options: --data DIR (default: the source tree's data/), --catalogue FILE.
 
+#include "engine/product_lines.h"
 #include "tools/calibrate/calibration.h"
 #include "tools/calibrate/catalogue.h"
 #include "tools/calibrate/product_csv.h"
-#include "tools/calibrate/standard_rating.h"
+#include "tools/calibrate/standard_runs.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -58,9 +60,9 @@ void printReport(const std::vector<Achieved>& rows)
 int run(const Options& o)
 {
     const auto targets = readTargets(o.dataDir / "catalogue_targets.csv");
-    ModelTable tables[3];
-    for (int line = LineKX; line <= LineHJQ; ++line)
-        readLine(line, o.dataDir, tables[line]);
+    std::array<ModelTable, kProductLines.size()> tables;
+    for (const ProductLineInfo& line : kProductLines)
+        readLine(line.id, o.dataDir, tables[line.id]);
     if (o.command == "catalogue") {
         std::ofstream out(o.cataloguePath, std::ios::binary | std::ios::trunc);
         out << catalogueText(tables[LineKX], tables[LineMRZ], tables[LineHJQ]);
@@ -69,13 +71,13 @@ int run(const Options& o)
     if (o.command != "calibrate" && o.command != "report")
         return 2;
     std::vector<Achieved> all;
-    for (int line = LineKX; line <= LineHJQ; ++line) {
-        const CoilConstants k = constantsOf(line);
+    for (ModelTable& table : tables) {
+        const CoilConstants k = constantsOf(table.line);
         if (o.command == "calibrate") {
-            calibrateLine(tables[line], k, targets);
-            writeModelTable(tables[line], o.dataDir);
+            calibrateLine(table, k, targets);
+            writeModelTable(table, o.dataDir);
         }
-        const auto rows = compareWithTargets(tables[line], k, targets);
+        const auto rows = compareWithTargets(table, k, targets);
         all.insert(all.end(), rows.begin(), rows.end());
     }
     printReport(all);

@@ -2,9 +2,10 @@
 
 #include "engine/coil_model.h"
 #include "engine/coil_state.h"
+#include "engine/product_lines.h"
 #include "engine/water_side.h"
 #include "tools/calibrate/product_csv.h"
-#include "tools/calibrate/standard_rating.h"
+#include "tools/calibrate/standard_runs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,21 +34,32 @@ bool inDropBand(double drop_kPa)
     return drop_kPa >= 5.5 && drop_kPa <= 48;
 }
 
+// The fan coils have a set of coil coefficients per speed, the ducted units one set for all.
+int coefficientSets(int line)
+{
+    return productLine(line).ducted() ? 1 : productLine(line).speeds;
+}
+
+bool firstSet(const ModelTable& t, int speed)
+{
+    return coefficientSets(t.line) == 1 || speed == 1;
+}
+
 float& coolingCoefficient(ModelTable& t, int m, int speed)
 {
-    if (t.line != LineKX || speed == 1) return t.FC30[m];
+    if (firstSet(t, speed)) return t.FC30[m];
     return speed == 2 ? t.F2C30[m] : t.F3C30[m];
 }
 
 float& heatingCoefficient(ModelTable& t, int m, int speed)
 {
-    if (t.line != LineKX || speed == 1) return t.CC30[m];
+    if (firstSet(t, speed)) return t.CC30[m];
     return speed == 2 ? t.C2C30[m] : t.C3C30[m];
 }
 
 float& bypassCoefficient(ModelTable& t, int m, int speed)
 {
-    if (t.line != LineKX || speed == 1) return t.C100[m];
+    if (firstSet(t, speed)) return t.C100[m];
     return speed == 2 ? t.F2C100[m] : t.F3C100[m];
 }
 
@@ -59,25 +71,30 @@ int modelIndex(const ModelTable& t, const std::string& name)
     return 0;
 }
 
-RatingConditions heatingConditionsFor(const ModelTable& t, int m)
+RunRequest coolingFor(const ModelTable& t, int speed)
 {
-    const bool coil = isFourPipeHeatingCoil(t.Modello[m]);
-    return coil ? standardHeating(cataloguePressure(t.line), 70, 60, true)
-                : standardHeating(cataloguePressure(t.line), 45, 40, false);
+    return standardCooling(t.line, speed);
 }
 
-RatingConditions dutyFor(const ModelTable& t, int m)
+RunRequest heatingFor(const ModelTable& t, int m, int speed)
 {
-    return isHeatingOnly(t.Modello[m]) ? heatingConditionsFor(t, m) : standardCooling(cataloguePressure(t.line));
+    return catalogueHeating(t.line, speed, t.Modello[m]);
 }
 
-std::optional<RatingResult> rate(const ModelTable& t, const CoilConstants& k, int m, int speed,
-                                 const RatingConditions& c)
+// The duty whose water flow the pressure drop target is set at.
+RunRequest dutyFor(const ModelTable& t, int m, int speed)
 {
-    const ModelRating r = rateModel(t, k, m, speed, c);
-    if (r.outcome != Outcome::Rated)
+    return isHeatingOnly(t.Modello[m]) ? heatingFor(t, m, speed) : coolingFor(t, speed);
+}
+
+// The model's rating, or nothing when the run does not list it. An arithmetic error
+// other than "no operating point" stops the calibration (RunFailureError).
+std::optional<RatingResult> rate(const ModelTable& t, const CoilConstants& k, int m, const RunRequest& request)
+{
+    const ModelOutcome outcome = rateAlone(request, t, k, m);
+    if (!outcome.listed())
         return std::nullopt;
-    return r.result;
+    return outcome.rating;
 }
 
 // Bisection in the logarithm of a parameter between lo and hi until value(parameter)
@@ -140,14 +157,18 @@ private:
         return nullptr;
     }
 
-    float& extraLength() { return (t_.line == LineKX || !heatingOnly_) ? t_.FCC50[m_] : t_.CCC50[m_]; }
+    // The ducted units have a circuit-length coefficient for heating of their own.
+    float& extraLength()
+    {
+        return (!productLine(t_.line).ducted() || !heatingOnly_) ? t_.FCC50[m_] : t_.CCC50[m_];
+    }
 
-    void solveCoefficient(float& coefficient, int speed, const RatingConditions& c, float target)
+    void solveCoefficient(float& coefficient, const RunRequest& request, float target)
     {
         coefficient = solve(
             [&](float value) -> std::optional<float> {
                 coefficient = value;
-                const auto r = rate(t_, k_, m_, speed, c);
+                const auto r = rate(t_, k_, m_, request);
                 return r ? std::optional<float>(r->Capacity) : std::nullopt;
             },
             lo_, hi_, target, true);
@@ -156,27 +177,26 @@ private:
     void solveCapacities(const Target& row)
     {
         if (row.cooling_W > 0 && !heatingOnly_) {
-            const RatingConditions cooling = standardCooling(cataloguePressure(t_.line));
-            solveCoefficient(coolingCoefficient(t_, m_, row.speed), row.speed, cooling, row.cooling_W);
+            const RunRequest cooling = coolingFor(t_, row.speed);
+            solveCoefficient(coolingCoefficient(t_, m_, row.speed), cooling, row.cooling_W);
             if (row.sensibleShare > 0) {
                 float& bypass = bypassCoefficient(t_, m_, row.speed);
                 bypass = solve(
                     [&](float value) -> std::optional<float> {
                         bypass = value;
-                        const auto r = rate(t_, k_, m_, row.speed, cooling);
+                        const auto r = rate(t_, k_, m_, cooling);
                         return r ? std::optional<float>(r->SensibleCapacity / r->Capacity) : std::nullopt;
                     },
                     kBypassLow, kBypassHigh, row.sensibleShare, false);
             }
         }
         if (row.heating_W > 0)
-            solveCoefficient(heatingCoefficient(t_, m_, row.speed), row.speed, heatingConditionsFor(t_, m_),
-                             row.heating_W);
+            solveCoefficient(heatingCoefficient(t_, m_, row.speed), heatingFor(t_, m_, row.speed), row.heating_W);
     }
 
     std::optional<float> dropAt(int speed)
     {
-        const auto r = rate(t_, k_, m_, speed, dutyFor(t_, m_));
+        const auto r = rate(t_, k_, m_, dutyFor(t_, m_, speed));
         return r ? std::optional<float>(r->WaterPressureDrop) : std::nullopt;
     }
 
@@ -193,11 +213,11 @@ private:
         };
         for (const Target& row : rows_) {
             if (row.cooling_W > 0 && !heatingOnly_) {
-                const auto r = rate(t_, k_, m_, row.speed, standardCooling(cataloguePressure(t_.line)));
+                const auto r = rate(t_, k_, m_, coolingFor(t_, row.speed));
                 total += capacityMiss(r ? r->Capacity : 0, row.cooling_W);
             }
             if (row.heating_W > 0) {
-                const auto r = rate(t_, k_, m_, row.speed, heatingConditionsFor(t_, m_));
+                const auto r = rate(t_, k_, m_, heatingFor(t_, m_, row.speed));
                 total += capacityMiss(r ? r->Capacity : 0, row.heating_W);
             }
         }
@@ -235,7 +255,7 @@ private:
                 return dropAt(top.speed);
             },
             kExtraLengthLow, kExtraLengthHigh, top.waterDrop_kPa, true);
-        if (t_.line != LineKX)
+        if (productLine(t_.line).ducted())
             t_.FCC50[m_] = t_.CCC50[m_] = extra;
     }
 
@@ -244,8 +264,8 @@ private:
     // coil its heating coefficients for cooling.
     void fillUnusedCoefficients()
     {
-        const bool coolingOnly = endsWith(t_.Modello[m_], "+4P");
-        for (int speed = 1; speed <= (t_.line == LineKX ? 3 : 1); ++speed) {
+        const bool coolingOnly = isCoolingOnly(t_.Modello[m_]);
+        for (int speed = 1; speed <= coefficientSets(t_.line); ++speed) {
             if (coolingOnly)
                 heatingCoefficient(t_, m_, speed) = coolingCoefficient(t_, m_, speed);
             if (heatingOnly_) {
@@ -279,16 +299,6 @@ float optionalNumber(const std::string& text, const std::string& where)
 }
 
 } // namespace
-
-bool isFourPipeHeatingCoil(const std::string& model)
-{
-    return endsWith(model, " 4P");
-}
-
-bool isHeatingOnly(const std::string& model)
-{
-    return isFourPipeHeatingCoil(model) || endsWith(model, "DF");
-}
 
 std::vector<Target> readTargets(const std::filesystem::path& file)
 {
@@ -329,7 +339,7 @@ std::vector<Achieved> compareWithTargets(const ModelTable& t, const CoilConstant
         Achieved a;
         a.target = target;
         if (target.cooling_W > 0 || target.sensibleShare > 0) {
-            const auto r = rate(t, k, m, target.speed, standardCooling(cataloguePressure(t.line)));
+            const auto r = rate(t, k, m, coolingFor(t, target.speed));
             a.converged = a.converged && r.has_value();
             if (r) {
                 a.cooling_W = r->Capacity;
@@ -337,13 +347,13 @@ std::vector<Achieved> compareWithTargets(const ModelTable& t, const CoilConstant
             }
         }
         if (target.heating_W > 0) {
-            const auto r = rate(t, k, m, target.speed, heatingConditionsFor(t, m));
+            const auto r = rate(t, k, m, heatingFor(t, m, target.speed));
             a.converged = a.converged && r.has_value();
             if (r)
                 a.heating_W = r->Capacity;
         }
         if (target.waterDrop_kPa > 0) {
-            const auto r = rate(t, k, m, target.speed, dutyFor(t, m));
+            const auto r = rate(t, k, m, dutyFor(t, m, target.speed));
             a.converged = a.converged && r.has_value();
             if (r)
                 a.waterDrop_kPa = r->WaterPressureDrop;

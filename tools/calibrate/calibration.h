@@ -4,8 +4,8 @@
 // (air-side coefficient, FC30 family), the sensible share (bypass coefficient, C100
 // family), the heating capacity (CC30 family) and, at the top rated speed, the water
 // pressure drop (circuits NC, then the circuit-length coefficient CC50 / FCC50 / CCC50).
-// Every capacity is the engine's own rating at the standard conditions, through the same
-// preparation as the selection windows (standard_rating.h).
+// Every capacity is the selection run's own rating of the model at the standard conditions
+// (standard_runs.h).
 
 #include "engine/coil_constants.h"
 #include "engine/model_table.h"
@@ -38,11 +38,9 @@ struct Achieved {
     bool converged = true;
 };
 
-// Cooling for models that have cooling, else the heating duty of the row's kind.
-bool isHeatingOnly(const std::string& model);      // " 4P" heating coils and "DF" units
-bool isFourPipeHeatingCoil(const std::string& model); // " 4P"
-
-// Rates every target row of the models of `table` and reports what the data gives.
+// Rates every target row of the models of `table` and reports what the data gives: the
+// capacities in cooling for models that have cooling, else in the heating duty of the
+// row's kind.
 std::vector<Achieved> compareWithTargets(const ModelTable& table, const CoilConstants& k,
                                          const std::vector<Target>& targets);
 

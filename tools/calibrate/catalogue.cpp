@@ -1,10 +1,11 @@
 #include "tools/calibrate/catalogue.h"
 
-#include "tools/calibrate/calibration.h"
-#include "tools/calibrate/standard_rating.h"
+#include "engine/product_lines.h"
+#include "tools/calibrate/standard_runs.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 
 namespace tarvello::catalogue {
@@ -21,18 +22,30 @@ std::string format(const char* mask, double value)
     return buffer;
 }
 
-const char* lineTitle(int line)
+// What each line's section calls its units, and how its accessories are fitted for the
+// catalogue (the ducted lines).
+struct LineWords {
+    const char* units;
+    const char* accessoryFitted;
+};
+constexpr LineWords kLineWords[] = {
+    {"KXA, KXE and KXH fan coils", ""},
+    {"KXR ducted units", ", outlet plenum (accessory row 2) fitted.\n\n"},
+    {"KXN ducted units", "; the 4-pipe heating coils with the additional coil (accessory row 1).\n\n"},
+};
+static_assert(std::size(kLineWords) == kProductLines.size());
+
+std::string lineTitle(const ProductLineInfo& line)
 {
-    switch (line) {
-    case LineKX: return "Line 0: KXA, KXE and KXH fan coils (DatiKORVE)";
-    case LineMRZ: return "Line 1: KXR ducted units (DatiMRZ, accessories DPAcc)";
-    default: return "Line 2: KXN ducted units (DatiHJQ, accessories DPAccHJQ)";
-    }
+    std::string title = "Line " + std::to_string(line.id) + ": " + kLineWords[line.id].units + " (" + line.modelTable;
+    if (line.accessoryTable)
+        title += std::string(", accessories ") + line.accessoryTable;
+    return title + ")";
 }
 
-std::optional<RatingResult> rated(const ModelRating& r)
+std::optional<RatingResult> rated(const ModelOutcome& outcome)
 {
-    return r.outcome == Outcome::Rated ? std::optional<RatingResult>(r.result) : std::nullopt;
+    return outcome.listed() ? std::optional<RatingResult>(outcome.rating) : std::nullopt;
 }
 
 struct Range {
@@ -59,22 +72,20 @@ struct Range {
 
 std::string heatingWaterText(const std::string& model)
 {
-    return isFourPipeHeatingCoil(model) ? "70/60" : "45/40";
+    return catalogueHeatingWater(model) == HeatingWater::HighTemperature ? "70/60" : "45/40";
 }
 
 } // namespace
 
 std::string lineSection(const ModelTable& t)
 {
-    const CoilConstants k = constantsOf(t.line);
-    const float pressure = cataloguePressure(t.line);
-    const int speeds = speedCountOf(t.line);
-    const bool kx = t.line == LineKX;
-    std::string out = std::string("## ") + lineTitle(t.line) + "\n\n";
+    const ProductLineInfo& line = productLine(t.line);
+    const CatalogueRuns runs(t);
+    const bool kx = !line.ducted();
+    std::string out = "## " + lineTitle(line) + "\n\n";
     out += kx ? "Fan at 0 Pa static pressure (free blow).\n\n"
-              : format("External static pressure %.0f Pa", pressure)
-                    + (t.line == LineMRZ ? ", outlet plenum (accessory row 2) fitted.\n\n"
-                                         : "; the 4-pipe heating coils with the additional coil (accessory row 1).\n\n");
+              : format("External static pressure %.0f Pa", cataloguePressure(t.line))
+                    + kLineWords[line.id].accessoryFitted;
     out += "| Model | Speed | Air m³/h | Cooling W | Sensible W | Sensible share | Water l/h | Water kPa "
            "| Heating water °C | Heating W | Water l/h | Water kPa | LWA dB(A) |";
     out += kx ? " LPA dB(A) |\n" : "\n";
@@ -83,14 +94,9 @@ std::string lineSection(const ModelTable& t)
     Range cooling, heating;
     for (int m = 1; m <= t.NumModels; ++m) {
         const std::string& name = t.Modello[m];
-        const bool coil = isFourPipeHeatingCoil(name);
-        for (int s = 1; s <= speeds; ++s) {
-            const ModelRating c = rateModel(t, k, m, s, standardCooling(pressure));
-            const ModelRating h = rateModel(t, k, m, s,
-                                            coil ? standardHeating(pressure, 70, 60, true)
-                                                 : standardHeating(pressure, 45, 40, false));
-            const auto cr = rated(c);
-            const auto hr = rated(h);
+        for (int s = 1; s <= runs.speeds(); ++s) {
+            const auto cr = rated(runs.cooling(m, s));
+            const auto hr = rated(runs.heating(m, s));
             const float air = cr ? cr->AirFlow * 3600.0f : hr ? hr->AirFlow * 3600.0f : 0.0f;
             out += "| " + name + " | " + std::to_string(s) + " | " + (air > 0 ? format("%.0f", air) : kNone) + " | ";
             if (cr) {

@@ -1,7 +1,8 @@
 #pragma once
 // The readable catalogue of the shipped range (docs/catalogue.md): every model of the
-// three lines at every speed, rated by the engine at the standard conditions, with its
-// air flow, capacities, sensible share, water flow and pressure drop and sound levels.
+// three lines at every speed, rated by the selection run at the standard conditions
+// (standard_runs.h), with its air flow, capacities, sensible share, water flow and
+// pressure drop and sound levels.
 
 #include "engine/model_table.h"
 

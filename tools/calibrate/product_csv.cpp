@@ -1,5 +1,7 @@
 #include "tools/calibrate/product_csv.h"
 
+#include "engine/product_lines.h"
+
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -40,11 +42,12 @@ int16_t parseInteger(const std::string& text, const std::string& where)
 }
 
 // The float field of the model table that a numeric column fills, or nullptr for the
-// 16-bit columns and the text column. Speed columns carry the speed as their digit.
+// 16-bit columns and the text column. Speed columns carry the speed as their digit; the
+// fan coils' table has its coil coefficients per speed, the ducted units' one set.
 template <typename Table>
 auto floatField(Table& t, const std::string& column, int m) -> decltype(&t.LunBat[0])
 {
-    const bool kx = t.line == LineKX;
+    const bool kx = !productLine(t.line).ducted();
     if (column == "LunBat") return &t.LunBat[m];
     if (column == "AltBAt") return &t.AltBAt[m];
     if (column == "NR") return &t.NR[m];
@@ -194,21 +197,24 @@ std::string columnName(const std::string& headerCell)
 
 std::string modelTableName(int line)
 {
-    return line == LineHJQ ? "DatiHJQ" : line == LineMRZ ? "DatiMRZ" : "DatiKORVE";
+    return productLine(line).modelTable;
 }
 
 std::string accessoryTableName(int line)
 {
-    return line == LineHJQ ? "DPAccHJQ" : line == LineMRZ ? "DPAcc" : "";
+    const char* table = productLine(line).accessoryTable;
+    return table ? table : "";
 }
 
 void readLine(int line, const std::filesystem::path& dataDir, ModelTable& table)
 {
+    if (!isProductLine(line))
+        throw ProductCsvError("there is no product line " + std::to_string(line));
     table = ModelTable{};
     table.line = line;
-    table.SeriesCode = line == LineHJQ ? "HJQ" : line == LineMRZ ? "MRZ" : "";
+    table.SeriesCode = productLine(line).seriesCode;
     readModels(table, dataDir / (modelTableName(line) + ".csv"));
-    if (line != LineKX)
+    if (productLine(line).accessoryTable)
         readAccessories(table, dataDir / (accessoryTableName(line) + ".csv"));
 }
 

@@ -33,11 +33,12 @@ std::string columnName(const std::string& headerCell);
 
 // The model table and accessory table file names of a line.
 std::string modelTableName(int line);
-std::string accessoryTableName(int line); // empty for line 0
+std::string accessoryTableName(int line); // empty for a line without accessories
 
 // Reads a line's model table (and accessory table) from the CSV sources in `dataDir`
 // into `table`, as the line's loader would from the database: rows in file order,
-// `line` and `SeriesCode` set. Throws ProductCsvError naming file, row and column.
+// `line` and `SeriesCode` set. Throws ProductCsvError naming file, row and column, or
+// for a line that is not a product line.
 void readLine(int line, const std::filesystem::path& dataDir, ModelTable& table);
 
 // Writes the model rows of `table` back over the line's model table CSV in `dataDir`,

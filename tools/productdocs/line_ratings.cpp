@@ -1,7 +1,7 @@
 #include "tools/productdocs/line_ratings.h"
 
-#include "tools/calibrate/calibration.h"
-#include "tools/calibrate/standard_rating.h"
+#include "engine/product_lines.h"
+#include "tools/calibrate/standard_runs.h"
 
 namespace tarvello::productdocs {
 
@@ -9,11 +9,11 @@ namespace {
 
 constexpr float kSecondsPerHour = 3600.0f;
 
-std::optional<RatingResult> ratedResult(const catalogue::ModelRating& rating)
+std::optional<RatingResult> ratedResult(const ModelOutcome& outcome)
 {
-    if (rating.outcome != catalogue::Outcome::Rated)
+    if (!outcome.listed())
         return std::nullopt;
-    return rating.result;
+    return outcome.rating;
 }
 
 } // namespace
@@ -36,34 +36,28 @@ LineRatings rateLine(const ModelTable& table)
     line.line = table.line;
     line.speeds = speedCountOf(table.line);
     line.externalPressure_Pa = catalogue::cataloguePressure(table.line);
-    const CoilConstants constants = catalogue::constantsOf(table.line);
-    const catalogue::RatingConditions cooling = catalogue::standardCooling(line.externalPressure_Pa);
-    const catalogue::RatingConditions lowHeating =
-        catalogue::standardHeating(line.externalPressure_Pa, 45, 40, false);
-    const catalogue::RatingConditions highHeating =
-        catalogue::standardHeating(line.externalPressure_Pa, 70, 60, true);
+    const bool fanCoils = !productLine(table.line).ducted();
+    // The heating coil of a four-pipe unit is rated as the selection rates it: with the
+    // four-pipe box ticked, on hot water.
+    const catalogue::CatalogueRuns runs(table);
 
     for (int m = 1; m <= table.NumModels; ++m) {
         const std::string& name = table.Modello[m];
         line.models.push_back(name);
-        // The heating coil of a four-pipe unit is rated as the selection rates it: with
-        // the four-pipe box ticked, on hot water.
-        const bool heatingCoil = catalogue::isFourPipeHeatingCoil(name);
         for (int s = 1; s <= line.speeds; ++s) {
             RatingRow row;
             row.model = name;
             row.speed = s;
             row.firstSpeedOfModel = s == 1;
-            row.heatingWater = heatingCoil ? HeatingWater::HighTemperature : HeatingWater::LowTemperature;
-            row.cooling = ratedResult(catalogue::rateModel(table, constants, m, s, cooling));
-            row.heating = ratedResult(
-                catalogue::rateModel(table, constants, m, s, heatingCoil ? highHeating : lowHeating));
+            row.heatingWater = catalogue::catalogueHeatingWater(name);
+            row.cooling = ratedResult(runs.cooling(m, s));
+            row.heating = ratedResult(runs.heating(m, s));
             if (row.cooling)
                 row.airFlow_m3h = row.cooling->AirFlow * kSecondsPerHour;
             else if (row.heating)
                 row.airFlow_m3h = row.heating->AirFlow * kSecondsPerHour;
             row.soundPower_dBA = table.LWA[m][s];
-            row.soundPressure_dBA = table.line == LineKX ? table.LPA[m][s] : 0.0f;
+            row.soundPressure_dBA = fanCoils ? table.LPA[m][s] : 0.0f;
             if (row.cooling)
                 line.cooling.add(row.cooling->Capacity, name);
             // The range of a line is stated at the standard heating water, 45/40 °C.

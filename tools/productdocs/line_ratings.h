@@ -1,11 +1,11 @@
 #pragma once
 // The rating tables of the product information: every model of a line at every speed,
-// rated by the engine at the standard conditions with the preparation of the selection
-// windows (tools/calibrate/standard_rating.h), so the documents agree with what a user of
-// the program finds.
+// rated by the selection run at the standard conditions (tools/calibrate/standard_runs.h),
+// so the documents agree with what a user of the program finds.
 
 #include "engine/model_table.h"
 #include "engine/rating.h"
+#include "tools/calibrate/standard_runs.h"
 
 #include <optional>
 #include <string>
@@ -14,10 +14,7 @@
 namespace tarvello::productdocs {
 
 // Which heating water a row is rated with.
-enum class HeatingWater {
-    LowTemperature,  // 45 °C in, 40 °C out: two-pipe units and heating-only units
-    HighTemperature, // 70 °C in, 60 °C out: the heating coil of a four-pipe unit
-};
+using catalogue::HeatingWater;
 
 struct RatingRow {
     std::string model;

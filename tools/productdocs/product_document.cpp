@@ -1,5 +1,7 @@
 #include "tools/productdocs/product_document.h"
 
+#include "engine/product_lines.h"
+
 #include <QBuffer>
 #include <QColor>
 #include <QFile>
@@ -253,7 +255,7 @@ std::vector<Column> DocumentPainter::columns(const LineRatings& line) const
         {texts_.waterDrop, kpa, 13, right, Group::Heating},
         {QStringLiteral("LWA"), dba, 11.5, right, Group::Sound},
     };
-    if (line.line == LineKX)
+    if (!productLine(line.line).ducted())
         cols.push_back({QStringLiteral("LPA"), dba, 11.5, right, Group::Sound});
     // Spread what is left of the text width over the columns, so the table fills it.
     double used = 0;
@@ -353,7 +355,7 @@ void DocumentPainter::lineHeading(int index, bool continued)
 void DocumentPainter::lineSection(int index)
 {
     const LineRatings& line = content_.lines[index];
-    const bool kx = line.line == LineKX;
+    const bool kx = !productLine(line.line).ducted();
     newPage();
     sectionPages_[index] = page_;
     lineHeading(index, false);

@@ -3,6 +3,7 @@
 // model database rated by the engine. Run by the build:
 //   productdocs --database <program folder>/tarvello.mdb --settings data/Tarvello.ini
 //               --output <program folder>
+#include "engine/product_lines.h"
 #include "modeldata/model_db.h"
 #include "modeldata/model_loaders.h"
 #include "platform/private_profile.h"
@@ -19,15 +20,15 @@
 
 #include <cstdio>
 #include <exception>
+#include <iterator>
 
 namespace {
 
 using namespace tarvello;
 using namespace tarvello::productdocs;
 
-// The program's texts used in the documents: the title and the captions of the lines.
+// The program's text of the documents' title (the lines' captions are in the line table).
 constexpr int kProductInformationText = 1;
-constexpr int kLineCaptionTexts[3] = {11, 88, 128};
 
 void fail(const QString& message)
 {
@@ -41,12 +42,12 @@ std::array<LineRatings, 3> rateShippedLines(const QString& databasePath)
     std::array<LineRatings, 3> lines;
     using Loader = void (*)(ModelTable&, const AccessDatabase&, const PendingEventsHook&);
     const Loader loaders[3] = {CaricaDatiKORVE, CaricaDatiMRZ, CaricaDatiHJQ};
-    const char* series[3] = {"", "MRZ", "HJQ"};
-    for (int line = 0; line < 3; ++line) {
+    static_assert(std::size(loaders) == kProductLines.size());
+    for (const ProductLineInfo& line : kProductLines) {
         ModelTable table;
-        table.SeriesCode = series[line];
-        loaders[line](table, db, {});
-        lines[line] = rateLine(table);
+        table.SeriesCode = line.seriesCode;
+        loaders[line.id](table, db, {});
+        lines[line.id] = rateLine(table);
     }
     return lines;
 }
@@ -102,8 +103,8 @@ int main(int argc, char** argv)
         content.code = code;
         content.texts = textsForLanguage(base);
         content.title = textForLanguage(base, kProductInformationText).trimmed();
-        for (int i = 0; i < 3; ++i)
-            content.lineTitles[i] = textForLanguage(base, kLineCaptionTexts[i]).trimmed();
+        for (const ProductLineInfo& line : kProductLines)
+            content.lineTitles[line.id] = textForLanguage(base, line.captionText).trimmed();
         content.lines = lines;
         content.version = QString::fromLatin1(kVersionText);
         const QString error = writeProductDocument(folder.filePath(productDocumentFileName(code)), content);
