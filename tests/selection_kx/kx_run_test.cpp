@@ -1,10 +1,8 @@
-// Whole runs of the KX window on a small sample line and on the shipped line 0, and the
-// run over a hand-changed model table for the filters, the free-blow test and the errors
-// of one model.
-#include "engine/arithmetic.h"
-#include "engine/coil_constants.h"
-#include "engine/water_side.h"
-#include "selection_kx/kx_run.h"
+// Whole runs of the KX window on a small sample line and on the shipped line 0: the rows,
+// headings and messages a run shows, the copy, the print marks and the report request.
+// The run itself (filters, free-blow test, errors of one model, per-speed coefficients) is
+// tested without the window in tests/selection.
+#include "selection/selection_run.h"
 #include "selection_ui/print_request.h"
 
 #include "fdati_test_support.h"
@@ -57,7 +55,7 @@ QStringList namesKeptFor(int mode, bool fourPipe)
     QStringList names;
     const ModelTable& t = modelTable();
     for (int m = 1; m <= t.NumModels; ++m)
-        if (passesNameFilters(t.Modello[m], mode, fourPipe))
+        if (!nameFilterReason(t.Modello[m], mode, fourPipe, false))
             names << QString::fromStdString(t.Modello[m]);
     return names;
 }
@@ -336,111 +334,6 @@ TEST_F(KxRun, PrintButtonHandsTheGridsToThePrintOptions)
     EXPECT_EQ(asked->columnAlignments[1], kColumnAlignDefault);
     EXPECT_EQ(asked->columnAlignments[2], kColumnAlignRight);
     EXPECT_FALSE(asked->windowImage.isNull());
-}
-
-// --- the run over a hand-changed copy of the shipped table ----------------------------
-
-class KxModels : public FDatiTest {
-protected:
-    // Rates the shipped table with `change` applied, cooling 27 °C / 47 %, water 7/12 °C.
-    QStringList rate(const std::function<void(ModelTable&)>& change, int mode = 0, float pressure = 0,
-                     const std::function<void(CoilConstants&)>& changeConstants = {})
-    {
-        if (mode == 0)
-            coolingExample();
-        else
-            heatingExample();
-        ModelTable table = modelTable();
-        change(table);
-        EXPECT_TRUE(window->LeggiDatiKX());
-        CoilState& s = coilState();
-        s.AirDensity = 1.2f;
-        s.AirCp = 1.006f;
-        s.CapacityMin = 0;
-        s.CapacityMax = kNoCapacityLimit_W;
-        KxRunChoices choices;
-        choices.mode = mode;
-        choices.speed = 3;
-        choices.waterOutGiven = mode == 0 ? 12 : 40;
-        choices.staticPressure = pressure;
-        CoilConstants constants = coilConstants();
-        if (changeConstants)
-            changeConstants(constants);
-        QStringList names;
-        rateKxModels(choices, s, table, constants,
-                     [&](const RatingResult& r, bool) { names << QString::fromStdString(table.Modello[r.model]); });
-        return names;
-    }
-};
-
-TEST_F(KxModels, ErrorFiveInOneModelSkipsOnlyThatModel)
-{
-    // A negative coil length has no air-side law (a fractional power of a negative number).
-    const QStringList names = rate([](ModelTable& t) { t.LunBat[2] = -700; });
-    EXPECT_EQ(names, (QStringList{"KXA 20", "KXE 40", "KXH 50", "KXH 60+4P"}));
-}
-
-TEST_F(KxModels, AnyOtherErrorEndsTheRunAfterTheRowsBefore)
-{
-    try {
-        rate([](ModelTable& t) { t.NC[3] = 0; }); // no circuits: a division by zero
-        ADD_FAILURE() << "no error";
-    } catch (const ArithmeticError& error) {
-        EXPECT_EQ(error.number(), kDivisionByZero);
-    }
-}
-
-TEST_F(KxModels, GeometryWithoutACoolingLawIsRatedInHeatingOnly)
-{
-    const auto noCoolingLaw = [](CoilConstants& k) { k.AirExpBase[1] = 0; };
-    const auto same = [](ModelTable&) {};
-    EXPECT_EQ(rate(same, 0, 0, noCoolingLaw), (QStringList{"KXE 40", "KXH 50", "KXH 60+4P"}))
-        << "the geometry-1 models KXA 20 and KXA 30 are left out";
-    EXPECT_EQ(rate(same, 1, 0, noCoolingLaw), (QStringList{"KXA 20", "KXA 30", "KXE 40", "KXH 50"}));
-}
-
-TEST_F(KxModels, AGeometryCodeWithoutTableEntryIsReportedNotRead)
-{
-    try {
-        rate([](ModelTable& t) { t.Geom[1] = 9; });
-        ADD_FAILURE() << "no error";
-    } catch (const RunError& error) {
-        EXPECT_EQ(error.number(), kSubscriptOutOfRange);
-    }
-}
-
-TEST_F(KxModels, FreeBlowShareDecidesAtTheStaticPressure)
-{
-    EXPECT_EQ(rate([](ModelTable&) {}, 0, 0).size(), 5) << "0 Pa keeps every model whose fan gives a flow";
-    // KXA 20 at speed 3 gives about 101 m³/h at 45 Pa. With a speed-1 curve of 200 Pa at
-    // no flow, its free blow is about 639 m³/h, a sixth of it 106.5 m³/h: left out.
-    const auto strongSpeed1 = [](ModelTable& t) { t.VelC[1][1] = 200; };
-    EXPECT_TRUE(rate([](ModelTable&) {}, 0, 45).contains("KXA 20")) << "a sixth of 260 m³/h is 43 m³/h";
-    EXPECT_FALSE(rate(strongSpeed1, 0, 45).contains("KXA 20"));
-    EXPECT_TRUE(rate(strongSpeed1, 0, 0).contains("KXA 20")) << "about 430 m³/h at 0 Pa";
-    // A fan curve that never reaches the pressure gives no flow: the model is skipped.
-    EXPECT_FALSE(rate([](ModelTable& t) { t.VelC[1][3] = -10; }, 0, 0).contains("KXA 20"));
-}
-
-TEST_F(KxModels, SpeedCoefficientsOfTheRunAreUsed)
-{
-    // Max uses F3C30 and F3C100 in cooling, C3C30 in heating: a zero coefficient there
-    // leaves the coil without air film (an error of the run), zeros of the other speeds
-    // change nothing.
-    const auto throwsDivisionByZero = [this](const std::function<void(ModelTable&)>& change, int mode) {
-        try {
-            rate(change, mode);
-        } catch (const ArithmeticError& error) {
-            return error.number() == kDivisionByZero;
-        }
-        return false;
-    };
-    EXPECT_TRUE(throwsDivisionByZero([](ModelTable& t) { t.F3C30[1] = 0; }, 0));
-    EXPECT_TRUE(throwsDivisionByZero([](ModelTable& t) { t.C3C30[1] = 0; }, 1));
-    const QStringList all = rate([](ModelTable&) {});
-    EXPECT_EQ(rate([](ModelTable& t) { t.FC30[1] = t.F2C30[1] = t.C100[1] = t.F2C100[1] = 0; }), all);
-    // The bypass coefficient of Max scales the bypass factor: a smaller one, more capacity.
-    EXPECT_EQ(rate([](ModelTable& t) { t.F3C100[1] = 0; }), all);
 }
 
 } // namespace
