@@ -2,6 +2,8 @@
 // whatever is pasted, a saved field cannot add lines to the settings file, and a setting
 // that cannot be saved is told to the user once.
 #include "shell/app_state.h"
+#include "shell/forms.h"
+#include "shell/funmis.h"
 #include "shell/language.h"
 #include "shell/recording_message_sink.h"
 #include "shell/settings.h"
@@ -9,6 +11,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -147,6 +150,18 @@ TEST_F(SettingsFolder, AWindowsFieldsThatCannotBeSavedGiveOneMessage)
     c.setObjectName("txtTbu");
     SalvaCampi({&a, &b, &c}, "Data1");
     EXPECT_EQ(sink.messages.size(), 1);
+}
+
+TEST_F(SettingsFolder, UnitsThatCannotBeSavedGiveOneMessage)
+{
+    makeSettingsUnwritable();
+    RecordingMessageSink sink;
+    Forms::funmis()->cmdOK_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(sink.messages.size(), 1) << "one write for the five units";
+    EXPECT_EQ(sink.messages[0].text, settingsNotSavedMessage(settingsFilePath()));
+    Forms::unloadAllExcept({});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(SettingsFolder, ASavedSettingSaysNothing)
