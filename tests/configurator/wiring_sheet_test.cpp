@@ -12,9 +12,17 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <ostream>
 #include <set>
 
 namespace pinvale::wiring {
+
+// A failing case names its document rather than dumping its bytes.
+void PrintTo(const DiagramDocument& document, std::ostream* out)
+{
+    *out << document.fileName.toStdString();
+}
+
 namespace {
 
 std::vector<DiagramDocument> shippedDocuments()
@@ -63,10 +71,22 @@ protected:
         return std::any_of(sheet.notes.begin(), sheet.notes.end(), [&](const QString& n) { return n.contains(part); });
     }
 
+    // The checks, one per thing the electrician looks for.
+    void TitleBlockAgreesWithTheCode();
+    void SwitchTableAgreesWithTheCode();
+    void ComponentListAgreesWithTheCode();
+    void HeaterTakesItsLineThroughTheRelayAndHasNeutralAndEarth();
+    void SafetyThermostatIsDrawnClosedWithItsType();
+    void SelvTerminalsStayOffTheMainsStrip();
+    void EveryTerminalGroupHasItsConductorAndCable();
+    void FanMotorHasItsRunCapacitor();
+    void MultipleControlSheetsShowTheBusChain();
+    void EverySymbolDrawnHasALegendEntry();
+
     DrawnSheet sheet;
 };
 
-TEST_P(WiringSheet, TitleBlockAgreesWithTheCode)
+void WiringSheet::TitleBlockAgreesWithTheCode()
 {
     const Code c = code();
     EXPECT_TRUE(hasText("Configuration code: " + c.d));
@@ -79,7 +99,7 @@ TEST_P(WiringSheet, TitleBlockAgreesWithTheCode)
     EXPECT_TRUE(hasText(c.centralised() ? "Centralised changeover: yes" : "Centralised changeover: no"));
 }
 
-TEST_P(WiringSheet, SwitchTableAgreesWithTheCode)
+void WiringSheet::SwitchTableAgreesWithTheCode()
 {
     const Code c = code();
     ASSERT_FALSE(sheet.units.empty());
@@ -93,7 +113,7 @@ TEST_P(WiringSheet, SwitchTableAgreesWithTheCode)
     EXPECT_EQ(switches[6], std::optional(!c.twoPipe()));
 }
 
-TEST_P(WiringSheet, ComponentListAgreesWithTheCode)
+void WiringSheet::ComponentListAgreesWithTheCode()
 {
     const Code c = code();
     const bool waterSensor = c.twoPipe() && !c.heater() && !c.centralised();
@@ -114,7 +134,7 @@ TEST_P(WiringSheet, ComponentListAgreesWithTheCode)
         EXPECT_EQ(!sheet.component(item).isEmpty(), listed) << item;
 }
 
-TEST_P(WiringSheet, HeaterTakesItsLineThroughTheRelayAndHasNeutralAndEarth)
+void WiringSheet::HeaterTakesItsLineThroughTheRelayAndHasNeutralAndEarth()
 {
     if (!code().heater()) {
         EXPECT_EQ(sheet.symbol("E1"), nullptr);
@@ -136,7 +156,7 @@ TEST_P(WiringSheet, HeaterTakesItsLineThroughTheRelayAndHasNeutralAndEarth)
     EXPECT_TRUE(anyTextContains("16 A AC-1")) << "the rating stands at the relay too";
 }
 
-TEST_P(WiringSheet, SafetyThermostatIsDrawnClosedWithItsType)
+void WiringSheet::SafetyThermostatIsDrawnClosedWithItsType()
 {
     const DrawnSymbol* thermostat = sheet.symbol("TS");
     if (!code().heater()) {
@@ -152,7 +172,7 @@ TEST_P(WiringSheet, SafetyThermostatIsDrawnClosedWithItsType)
     EXPECT_TRUE(legend->text.contains("manual reset")) << legend->text.toStdString();
 }
 
-TEST_P(WiringSheet, SelvTerminalsStayOffTheMainsStrip)
+void WiringSheet::SelvTerminalsStayOffTheMainsStrip()
 {
     const std::set<QString> selvLabels = {"A", "B", "GND", "B2", "S1"};
     int selvTerminals = 0;
@@ -173,7 +193,7 @@ TEST_P(WiringSheet, SelvTerminalsStayOffTheMainsStrip)
     }
 }
 
-TEST_P(WiringSheet, EveryTerminalGroupHasItsConductorAndCable)
+void WiringSheet::EveryTerminalGroupHasItsConductorAndCable()
 {
     for (const DrawnStrip& strip : sheet.strips) {
         for (const DrawnTerminal& terminal : strip.terminals) {
@@ -189,7 +209,7 @@ TEST_P(WiringSheet, EveryTerminalGroupHasItsConductorAndCable)
     }
 }
 
-TEST_P(WiringSheet, FanMotorHasItsRunCapacitor)
+void WiringSheet::FanMotorHasItsRunCapacitor()
 {
     const DrawnSymbol* capacitor = sheet.symbol("C1");
     ASSERT_NE(capacitor, nullptr);
@@ -209,7 +229,7 @@ bool isChainEnd(const QString& end)
     return end.startsWith("X2:") || (end.startsWith('U') && end.contains(':'));
 }
 
-TEST_P(WiringSheet, MultipleControlSheetsShowTheBusChain)
+void WiringSheet::MultipleControlSheetsShowTheBusChain()
 {
     if (!code().multiple()) {
         EXPECT_EQ(sheet.units.size(), 1u);
@@ -248,10 +268,55 @@ TEST_P(WiringSheet, MultipleControlSheetsShowTheBusChain)
     EXPECT_TRUE(hasText("Units 2–4"));
 }
 
-TEST_P(WiringSheet, EverySymbolDrawnHasALegendEntry)
+void WiringSheet::EverySymbolDrawnHasALegendEntry()
 {
     for (const DrawnSymbol& symbol : sheet.symbols)
         EXPECT_NE(sheet.legendFor(symbol.symbol), nullptr) << symbol.item.toStdString();
+}
+
+// One case per sheet (each a process of its own under ctest), every check traced by name.
+TEST_P(WiringSheet, ShowsWhatTheInstallerNeeds)
+{
+    {
+        SCOPED_TRACE("TitleBlockAgreesWithTheCode");
+        TitleBlockAgreesWithTheCode();
+    }
+    {
+        SCOPED_TRACE("SwitchTableAgreesWithTheCode");
+        SwitchTableAgreesWithTheCode();
+    }
+    {
+        SCOPED_TRACE("ComponentListAgreesWithTheCode");
+        ComponentListAgreesWithTheCode();
+    }
+    {
+        SCOPED_TRACE("HeaterTakesItsLineThroughTheRelayAndHasNeutralAndEarth");
+        HeaterTakesItsLineThroughTheRelayAndHasNeutralAndEarth();
+    }
+    {
+        SCOPED_TRACE("SafetyThermostatIsDrawnClosedWithItsType");
+        SafetyThermostatIsDrawnClosedWithItsType();
+    }
+    {
+        SCOPED_TRACE("SelvTerminalsStayOffTheMainsStrip");
+        SelvTerminalsStayOffTheMainsStrip();
+    }
+    {
+        SCOPED_TRACE("EveryTerminalGroupHasItsConductorAndCable");
+        EveryTerminalGroupHasItsConductorAndCable();
+    }
+    {
+        SCOPED_TRACE("FanMotorHasItsRunCapacitor");
+        FanMotorHasItsRunCapacitor();
+    }
+    {
+        SCOPED_TRACE("MultipleControlSheetsShowTheBusChain");
+        MultipleControlSheetsShowTheBusChain();
+    }
+    {
+        SCOPED_TRACE("EverySymbolDrawnHasALegendEntry");
+        EverySymbolDrawnHasALegendEntry();
+    }
 }
 
 std::string documentName(const testing::TestParamInfo<DiagramDocument>& info)
@@ -273,6 +338,11 @@ struct PdfCase {
     const char* code;
     std::vector<const char*> texts;
 };
+
+void PrintTo(const PdfCase& example, std::ostream* out)
+{
+    *out << example.code;
+}
 
 class WiringSheetPdf : public testing::TestWithParam<PdfCase> {};
 
