@@ -122,28 +122,9 @@ QByteArray keyLine(const QString& key, const QString& value, const QByteArray& n
     return line;
 }
 
-// Writes `data` over the file through its own descriptor, for a folder that refuses the
-// temporary file. Room for the new contents is secured first (a full disk fails here,
-// with the old file whole); the file is cut to the new length only after the whole new
-// contents are written, and read back before success is reported.
-bool rewriteInPlace(const QString& path, const QByteArray& data)
+// Writes all of `data` at the start of the open file; false on any failure.
+bool writeAt(int fd, const QByteArray& data)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct FdCloser {
-        int fd;
-        ~FdCloser() { ::close(fd); }
-    } closer{fd};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    const off_t newSize = off_t(data.size());
-    if (newSize > info.st_size) {
-        const int reserved = ::posix_fallocate(fd, 0, newSize);
-        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
-            return false;
-    }
     qsizetype done = 0;
     while (done < data.size()) {
         const ssize_t n = ::pwrite(fd, data.constData() + done, std::size_t(data.size() - done), off_t(done));
@@ -153,7 +134,36 @@ bool rewriteInPlace(const QString& path, const QByteArray& data)
             return false;
         done += n;
     }
-    if (::ftruncate(fd, newSize) != 0 || ::fsync(fd) != 0)
+    return true;
+}
+
+// Writes `data` over the file through its own descriptor, for a folder that refuses the
+// temporary file. Room for the new contents is secured first (a full disk fails here,
+// with the old file whole); should the write still fail, the old contents are put
+// back. The file is cut to the new length only after the whole new contents are
+// written, and read back before success is reported.
+bool rewriteInPlace(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return false;
+    const int fd = file.handle();
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    const QByteArray old = file.readAll();
+    const off_t newSize = off_t(data.size());
+    if (newSize > info.st_size) {
+        const int reserved = ::posix_fallocate(fd, 0, newSize);
+        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
+            return false;
+    }
+    if (!writeAt(fd, data) || ::ftruncate(fd, newSize) != 0) {
+        if (writeAt(fd, old))
+            static_cast<void>(::ftruncate(fd, off_t(old.size())));
+        return false;
+    }
+    if (::fsync(fd) != 0)
         return false;
     QFile check(path);
     return check.open(QIODevice::ReadOnly) && check.readAll() == data;
@@ -286,7 +296,8 @@ QString singleLine(const QString& text)
 
 bool isValidProfileName(const QString& name, bool isSection)
 {
-    if (name.trimmed().isEmpty())
+    // A key line starting with "[" would read back as a section.
+    if (name.trimmed().isEmpty() || (!isSection && name.trimmed().startsWith(u'[')))
         return false;
     const QChar ender = isSection ? u']' : u'=';
     return std::none_of(name.begin(), name.end(), [ender](QChar c) { return isLineBreakOrNul(c) || c == ender; });

@@ -55,7 +55,8 @@ bool WritePrivateProfileSection(const QString& section, const QList<ProfileEntry
 QString singleLine(const QString& text);
 
 // True for a section or key name that keeps its line: not blank, no line break or NUL,
-// and no character that would end the name early ("]" in a section, "=" in a key).
+// no character that would end the name early ("]" in a section, "=" in a key), and no
+// key that would read as a section ("[" first).
 bool isValidProfileName(const QString& name, bool isSection);
 
 // Removes the temporary files a write of `path` leaves when it is killed between

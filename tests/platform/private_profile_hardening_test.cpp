@@ -79,6 +79,7 @@ TEST(SettingsWriter, NamesThatCannotStandOnOneLineAreRefused)
         {"Data1\n[Common]", "txtTbu"}, {"Data1]x", "txtTbu"},  {"", "txtTbu"},
         {"  ", "txtTbu"},              {"Data1", "Multi=1"},   {"Data1", "txt\nMulti"},
         {"Data1", ""},                 {"Data1", QString::fromUtf16(u"a\u0000b", 3)},
+        {"Data1", " [Common]"},
     };
     QTemporaryDir dir;
     const QString path = dir.filePath("Tarvello.ini");
