@@ -3,7 +3,6 @@
 #include "configurator/wiring/sheet_painter.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace pinvale::wiring {
@@ -16,13 +15,19 @@ constexpr double kPageWidth = 297, kPageHeight = 210, kBorder = 8;
 constexpr double kRightColumnX = 205, kRightColumnWidth = 76;
 constexpr double kUnitLeft = 12;
 constexpr double kFirstTerminalX = 30, kTerminalPitch = 8.5, kGroupGap = 3.5;
-constexpr double kStripGap = 17.5;  // between the mains strip X1 and the SELV strip X2
+constexpr double kStripGap = 9;  // more between the mains strip X1 and the SELV strip X2
 constexpr double kControllerTop = 14, kControllerBottom = 40;
 constexpr double kStripY = 56;    // centre line of the terminal strips
 constexpr double kStripTop = kStripY - 4, kStripBottom = kStripY + 4;
 constexpr double kNeutralRailY = 103, kEarthRailY = 107;
 constexpr double kUnitBottom = 112;
 constexpr double kBottomAreaY = 120;  // cable table, notes and component list
+
+// The chain of units 2 to 4 stands right of the unit: its conductors, then the units' boxes.
+constexpr double kChainOffset = 4, kChainBoxOffset = 13, kChainBoxWidth = 24;
+constexpr double kUnitRightMargin = 8;  // from the last terminal to the unit's outline
+constexpr double kChainLastTerminalX_max =
+    kRightColumnX - 5 - kChainBoxWidth - kChainBoxOffset - kUnitRightMargin;
 
 // Ratings the installer needs on the sheet: the controller's heater relay and the bus.
 const QString kHeaterRelayRating = QStringLiteral("16 A AC-1, 250 V~");
@@ -67,24 +72,42 @@ struct Layout {
         return found == groups.end() ? nullptr : &*found;
     }
 
+    double pitch = kTerminalPitch;
+
+    // Mains groups must come before the SELV ones.
     void add(Part part, std::initializer_list<const char*> labels, bool whereFitted = false)
     {
-        double x = kFirstTerminalX;
-        if (!terminals.empty())
-            x = terminals.back().x + kTerminalPitch + (isSelv(part) && !hasSelvGroup() ? kStripGap : kGroupGap);
         groups.push_back({part, static_cast<int>(terminals.size()), static_cast<int>(labels.size()), whereFitted});
-        for (const char* label : labels) {
-            terminals.push_back({QString::fromUtf8(label), true, x});
-            x += kTerminalPitch;
-        }
+        for (const char* label : labels)
+            terminals.push_back({QString::fromUtf8(label), true});
         if (!isSelv(part))
             mainsCount = static_cast<int>(terminals.size());
     }
 
-private:
-    bool hasSelvGroup() const
+    // Places the terminals from kFirstTerminalX, closer together where the last would pass
+    // `lastX_max`.
+    void place(double lastX_max)
     {
-        return std::any_of(groups.begin(), groups.end(), [](const Group& g) { return isSelv(g.part); });
+        const double natural = placeWith(kTerminalPitch, 1);
+        if (natural > lastX_max) {
+            const double scale = (lastX_max - kFirstTerminalX) / (natural - kFirstTerminalX);
+            pitch = kTerminalPitch * scale;
+            placeWith(pitch, scale);
+        }
+    }
+
+private:
+    // Gives the last terminal's position.
+    double placeWith(double terminalPitch, double gapScale)
+    {
+        double x = kFirstTerminalX;
+        for (const Group& g : groups) {
+            if (g.first > 0)
+                x += (g.first == mainsCount ? kStripGap : kGroupGap) * gapScale;
+            for (int i = 0; i < g.count; ++i, x += terminalPitch)
+                terminals[g.first + i].x = x;
+        }
+        return terminals.back().x;
     }
 };
 
@@ -118,6 +141,8 @@ Layout layoutOf(const WiringFeatures& f)
         layout.add(Part::Contact, {"S1", "S1"}, f.centralised == Fit::WhereFitted);
     if (!f.singleControl)
         layout.add(Part::Bus, {"A", "B", "GND"});
+    // A multiple-control sheet keeps room on the right for the chain of units 2 to 4.
+    layout.place(f.singleControl ? kRightColumnX - 14 : kChainLastTerminalX_max);
     return layout;
 }
 
@@ -157,8 +182,9 @@ void drawStrips(SheetPainter& s, const Layout& layout, bool builtIn)
             s.text(t.x + 1.6, kControllerBottom - 3.6, t.label, 1.8);
         }
         s.solid(0.35);
-        s.fillRect(t.x - 3.75, kStripTop, 7.5, 8, selv ? QColor(226, 226, 226) : QColor(Qt::white));
-        s.rect(t.x - 3.75, kStripTop, 7.5, 8);
+        const double width = std::min(7.5, layout.pitch - 0.8);
+        s.fillRect(t.x - width / 2, kStripTop, width, 8, selv ? QColor(226, 226, 226) : QColor(Qt::white));
+        s.rect(t.x - width / 2, kStripTop, width, 8);
         s.text(t.x, kStripY - 1.9, QString::number(strip.terminals.size()), 1.7, Qt::AlignCenter);
         s.boldText(t.x, kStripY + 1.6, t.label, 2.0, Qt::AlignCenter);
     }
@@ -327,7 +353,7 @@ void drawChainUnit(SheetPainter& s, const ChainColumn& c, int unit, double top, 
     const QString name = QStringLiteral("U%1:").arg(unit);
     const QString previous = unit == 2 ? QStringLiteral("X2:") : QStringLiteral("U%1:").arg(unit - 1);
     s.solid();
-    s.rect(c.boxX, top, 24, 16);
+    s.rect(c.boxX, top, kChainBoxWidth, 16);
     s.boldText(c.boxX + 1.2, top + 2.8, QStringLiteral("Unit %1").arg(unit), 2.0);
     const struct {
         const char* label;
@@ -359,7 +385,8 @@ void drawChainUnit(SheetPainter& s, const ChainColumn& c, int unit, double top, 
 void drawBus(SheetPainter& s, const Layout& layout, const Group& g, double unitRight, ComponentList& items)
 {
     const double xa = layout.x(g, 0), xb = layout.x(g, 1), xg = layout.x(g, 2);
-    const ChainColumn c{unitRight + 4, unitRight + 6.5, unitRight + 9, unitRight + 13};
+    const ChainColumn c{unitRight + kChainOffset, unitRight + kChainOffset + 2.5, unitRight + kChainOffset + 5,
+                        unitRight + kChainBoxOffset};
     constexpr double termY = 65, gndTurn = 71, bTurn = 73.5, aTurn = 76;
     s.dashed();
     s.polyline({{xa, kStripBottom}, {xa, aTurn}, {c.aX, aTurn}, {c.aX, 21}});
@@ -413,7 +440,7 @@ CableRow cableRowOf(const Layout& layout, const Group& g)
     case Part::Supply: return row("Supply", "2.5 mm²", "H05VV-F 3G2.5");
     case Part::Fan: return row("Fan speeds", "1.5 mm²", "H05VV-F");
     case Part::Valves: return row("Valves", "1.5 mm²", "H05VV-F");
-    case Part::Heater: return row("Heater", "2.5 mm²", "H05V2-V, 90 °C, in the unit");
+    case Part::Heater: return row("Heater", "2.5 mm²", "H05VV-F; in the unit H05V2-V, 90 °C");
     case Part::Sensor: return row("Water sensor", "0.5 mm²", "shielded pair, LiYCY 2 × 0.5");
     case Part::Contact: return row("Changeover contact", "0.75 mm²", "2-core, LiYY 2 × 0.75");
     case Part::Bus: return row("Bus", "0.5 mm²", "shielded twisted pair + GND, LiYCY 2 × 2 × 0.5");
@@ -516,9 +543,10 @@ void drawDipSwitchTable(SheetPainter& s, const WiringFeatures& f, double x, doub
     s.boldText(x + 3, y + 4, QStringLiteral("Controller DIP switches"), 2.6);
     const bool chain = !f.singleControl;
     const double unit1X = chain ? x + 58 : x + 73, othersX = x + 73;
-    s.boldText(unit1X, y + 9, chain ? QStringLiteral("Unit 1") : QString(), 1.8, Qt::AlignRight | Qt::AlignVCenter);
-    if (chain)
+    if (chain) {
+        s.boldText(unit1X, y + 9, QStringLiteral("Unit 1"), 1.8, Qt::AlignRight | Qt::AlignVCenter);
         s.boldText(othersX, y + 9, QStringLiteral("Units 2–4"), 1.8, Qt::AlignRight | Qt::AlignVCenter);
+    }
     const auto fixed = [](Fit fit, const QString& fitted) {
         return fit == Fit::WhereFitted ? fitted : dipState(fit == Fit::Present);
     };
@@ -531,7 +559,7 @@ void drawDipSwitchTable(SheetPainter& s, const WiringFeatures& f, double x, doub
         {QStringLiteral("electric heater"), fixed(f.heater, QStringLiteral("ON with E1"))},
         {QStringLiteral("4-pipe (OFF: 2-pipe)"), dipState(!f.twoPipe)},
     };
-    double rowY = y + 13.5;
+    double rowY = chain ? y + 13.5 : y + 11;
     int n = 1;
     for (const auto& [meaning, position] : rows) {
         s.boldText(x + 3, rowY, QString::number(n++), 2.1);
@@ -576,10 +604,10 @@ void drawController(SheetPainter& s, const WiringFeatures& f, const Layout& layo
                f.builtIn ? QStringLiteral("A1 controller QNTB2, built in the unit")
                          : QStringLiteral("A1 controller QNTR2, on the wall"),
                2.7);
+    const QString remoteCables = layout.hasSelv() ? QStringLiteral("; cables to X1 and X2 by the installer")
+                                                  : QStringLiteral("; cable to X1 by the installer");
     s.text(left + 3, kControllerTop + 9.5,
-           f.builtIn ? QStringLiteral("B1 room air sensor built in")
-                     : QStringLiteral("B1 room air sensor built in; cables to X1 and X2 by the installer"),
-           2.1);
+           QStringLiteral("B1 room air sensor built in") + (f.builtIn ? QString() : remoteCables), 2.1);
     drawControllerDipSwitch(s, f, right - 36, kControllerTop + 3);
 }
 
@@ -801,7 +829,7 @@ DrawnSheet drawWiringDiagram(QPainter& painter, const WiringFeatures& f, const Q
     // Sheet border and the unit's outline; a wall controller sits outside it.
     s.solid(0.5);
     s.rect(kBorder, kBorder, kPageWidth - 2 * kBorder, kPageHeight - 2 * kBorder);
-    const double unitRight = std::max(layout.lastX() + 8, 156.0);
+    const double unitRight = std::max(layout.lastX() + kUnitRightMargin, 156.0);
     const double unitTop = f.builtIn ? kControllerTop - 4 : kControllerBottom + 5;
     s.pen(Qt::DashDotLine, 0.35);
     s.rect(kUnitLeft, unitTop, unitRight - kUnitLeft, kUnitBottom - unitTop);

@@ -333,6 +333,27 @@ TEST(WiringSheetTable, ShipsADocumentForEveryPossibleConfiguration)
     EXPECT_EQ(shippedDocuments().size(), 72u);
 }
 
+// A document shared by codes that differ in heater and changeover draws those parts as where
+// fitted, still with the heater's earth and with every SELV terminal on X2.
+TEST(WiringSheetShared, WhereFittedPartsKeepTheirEarthAndTheirStrip)
+{
+    const DiagramDocument shared{"shared.pdf", featuresOfCodes({*featuresOfCode("1010000"), *featuresOfCode("1011101")})};
+    const DrawnSheet sheet = drawn(shared);
+    for (const char* item : {"TS", "E1", "S1"}) {
+        ASSERT_NE(sheet.symbol(item), nullptr) << item;
+        EXPECT_TRUE(sheet.symbol(item)->whereFitted) << item;
+    }
+    EXPECT_TRUE(sheet.symbol("TS")->contactClosed);
+    EXPECT_TRUE(sheet.hasWire("E1", "N"));
+    EXPECT_TRUE(sheet.hasWire("E1", "PE"));
+    ASSERT_EQ(sheet.strips.size(), 2u);
+    QStringList selvLabels;
+    for (const DrawnTerminal& terminal : sheet.strip("X2")->terminals)
+        selvLabels << terminal.label;
+    EXPECT_EQ(selvLabels, QStringList({"B2", "B2", "S1", "S1", "A", "B", "GND"}));
+    EXPECT_TRUE(sheet.component("E1").contains("where fitted"));
+}
+
 // Three sheets as the PDF reader sees them, where poppler's pdftotext is there.
 struct PdfCase {
     const char* code;
