@@ -40,7 +40,6 @@ struct DrawnTerminal {
 struct DrawnStrip {
     QString name;  // "X1"
     Circuit circuit = Circuit::Mains;
-    QString caption;
     std::vector<DrawnTerminal> terminals;
 };
 

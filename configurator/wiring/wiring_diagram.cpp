@@ -167,8 +167,8 @@ void toNeutral(SheetPainter& s, double x, double y, const QString& item)
 // The controller's end of each wire to the strips, and the strips themselves.
 void drawStrips(SheetPainter& s, const Layout& layout, bool builtIn)
 {
-    DrawnStrip x1{QStringLiteral("X1"), Circuit::Mains, QStringLiteral("X1 mains 230 V~"), {}};
-    DrawnStrip x2{QStringLiteral("X2"), Circuit::Selv, QStringLiteral("X2 SELV"), {}};
+    DrawnStrip x1{QStringLiteral("X1"), Circuit::Mains, {}};
+    DrawnStrip x2{QStringLiteral("X2"), Circuit::Selv, {}};
     for (int i = 0; i < static_cast<int>(layout.terminals.size()); ++i) {
         const Terminal& t = layout.terminals[i];
         const bool selv = i >= layout.mainsCount;
@@ -230,8 +230,9 @@ void drawFanMotor(SheetPainter& s, const Layout& layout, const Group& g, Compone
     s.solid();
     for (int speed = 0; speed < 3; ++speed) {
         const double dx = (speed - 1) * 4.0;
-        s.wire({{layout.x(g, speed), kStripBottom}, {layout.x(g, speed), 66}, {cx + dx, cy - std::sqrt(r * r - dx * dx)}},
-               layout.end(g.first + speed), QStringLiteral("M1"));
+        const double x = layout.x(g, speed);
+        s.wire({{x, kStripBottom}, {x, 66}, {cx + dx, cy - std::sqrt(r * r - dx * dx)}}, layout.end(g.first + speed),
+               QStringLiteral("M1"));
     }
     shapes::motor(s, cx, cy, r);
     s.place({QStringLiteral("M1"), Symbol::FanMotor, false, false});
@@ -294,7 +295,8 @@ void drawHeater(SheetPainter& s, const Layout& layout, const Group& g, Component
     itemCode(s, earthX + 1.2, frameY + 3, QStringLiteral("E1"), Qt::AlignLeft | Qt::AlignVCenter);
     const QString fitted = whereFittedSuffix(g.whereFitted);
     items.emplace_back(QStringLiteral("K1"), QStringLiteral("heater relay in A1, contact ") + kHeaterRelayRating);
-    items.emplace_back(QStringLiteral("TS"), QStringLiteral("safety thermostat, normally closed, manual reset") + fitted);
+    items.emplace_back(QStringLiteral("TS"),
+                       QStringLiteral("safety thermostat, normally closed, manual reset") + fitted);
     items.emplace_back(QStringLiteral("E1"), QStringLiteral("electric heater 230 V~, Class I: frame to PE") + fitted);
 }
 
@@ -348,6 +350,10 @@ struct ChainColumn {
     double boxX;
 };
 
+// Units 2 to 4 stand from the bottom up, so the chain ends at unit 4 at the top.
+double chainUnitTop(int unit) { return 14 + 20.0 * (kBusMaxUnits - unit); }
+constexpr double kChainA = 7, kChainB = 10.5, kChainGnd = 14;  // below a unit's top
+
 void drawChainUnit(SheetPainter& s, const ChainColumn& c, int unit, double top, bool last)
 {
     const QString name = QStringLiteral("U%1:").arg(unit);
@@ -359,7 +365,7 @@ void drawChainUnit(SheetPainter& s, const ChainColumn& c, int unit, double top, 
         const char* label;
         double lineX;
         double y;
-    } ends[] = {{"A", c.aX, top + 7}, {"B", c.bX, top + 10.5}, {"GND", c.gndX, top + 14}};
+    } ends[] = {{"A", c.aX, top + kChainA}, {"B", c.bX, top + kChainB}, {"GND", c.gndX, top + kChainGnd}};
     for (const auto& end : ends) {
         const QString label = QString::fromUtf8(end.label);
         s.dashed();
@@ -367,16 +373,16 @@ void drawChainUnit(SheetPainter& s, const ChainColumn& c, int unit, double top, 
         s.solid();
         s.dot(end.lineX, end.y, 0.45);
         s.rect(c.boxX - 0.9, end.y - 0.9, 1.8, 1.8);
-        s.text(c.boxX - 1.2, end.y - 1.3, label, 1.3, Qt::AlignRight | Qt::AlignVCenter);
+        s.text(c.boxX - 1.2, end.y - 1.3, label, 1.5, Qt::AlignRight | Qt::AlignVCenter);
     }
-    s.text(c.boxX + 9, top + 7, QStringLiteral("DIP: as unit 1"), 1.6);
+    s.text(c.boxX + 9, top + kChainA, QStringLiteral("DIP: as unit 1"), 1.6);
     if (!last)
         return;
     // The far end of the chain is terminated across A and B.
     const double rx = c.boxX + 4;
-    s.wire({{c.boxX + 0.9, top + 7}, {rx, top + 7}}, name + QStringLiteral("A"), QStringLiteral("R2"));
-    shapes::resistor(s, rx, top + 7, top + 10.5);
-    s.wire({{rx, top + 10.5}, {c.boxX + 0.9, top + 10.5}}, QStringLiteral("R2"), name + QStringLiteral("B"));
+    s.wire({{c.boxX + 0.9, top + kChainA}, {rx, top + kChainA}}, name + QStringLiteral("A"), QStringLiteral("R2"));
+    shapes::resistor(s, rx, top + kChainA, top + kChainB);
+    s.wire({{rx, top + kChainB}, {c.boxX + 0.9, top + kChainB}}, QStringLiteral("R2"), name + QStringLiteral("B"));
     s.place({QStringLiteral("R2"), Symbol::TerminationResistor, false, false});
     s.text(c.boxX + 9, top + 11.5, QStringLiteral("R2 ") + kBusTermination, 1.6);
 }
@@ -388,10 +394,11 @@ void drawBus(SheetPainter& s, const Layout& layout, const Group& g, double unitR
     const ChainColumn c{unitRight + kChainOffset, unitRight + kChainOffset + 2.5, unitRight + kChainOffset + 5,
                         unitRight + kChainBoxOffset};
     constexpr double termY = 65, gndTurn = 71, bTurn = 73.5, aTurn = 76;
+    const double farTop = chainUnitTop(kBusMaxUnits);
     s.dashed();
-    s.polyline({{xa, kStripBottom}, {xa, aTurn}, {c.aX, aTurn}, {c.aX, 21}});
-    s.polyline({{xb, kStripBottom}, {xb, bTurn}, {c.bX, bTurn}, {c.bX, 24.5}});
-    s.polyline({{xg, kStripBottom}, {xg, gndTurn}, {c.gndX, gndTurn}, {c.gndX, 28}});
+    s.polyline({{xa, kStripBottom}, {xa, aTurn}, {c.aX, aTurn}, {c.aX, farTop + kChainA}});
+    s.polyline({{xb, kStripBottom}, {xb, bTurn}, {c.bX, bTurn}, {c.bX, farTop + kChainB}});
+    s.polyline({{xg, kStripBottom}, {xg, gndTurn}, {c.gndX, gndTurn}, {c.gndX, farTop + kChainGnd}});
     s.solid();
     s.dot(xa, termY, 0.45);
     s.dot(xb, termY, 0.45);
@@ -402,7 +409,7 @@ void drawBus(SheetPainter& s, const Layout& layout, const Group& g, double unitR
     itemCode(s, (xa + xb) / 2, termY + 1.6, QStringLiteral("R1"));
     s.boldText(xg + 3, gndTurn - 2, QStringLiteral("W1"), 2.3);
     for (int unit = 2; unit <= kBusMaxUnits; ++unit)
-        drawChainUnit(s, c, unit, 14 + 20.0 * (kBusMaxUnits - unit), unit == kBusMaxUnits);
+        drawChainUnit(s, c, unit, chainUnitTop(unit), unit == kBusMaxUnits);
     items.emplace_back(QStringLiteral("R1, R2"), QStringLiteral("bus termination ") + kBusTermination
                                                      + QStringLiteral(", this unit and the last"));
     items.emplace_back(QStringLiteral("W1"), QStringLiteral("bus to units 2 to 4, shielded twisted pair"));
@@ -527,7 +534,9 @@ void drawComponentList(SheetPainter& s, const ComponentList& items, double x, do
 // Switches 1 to 7 as drawn: fixed by the configuration, or nullopt where Pinvale chooses.
 std::vector<std::optional<bool>> dipPositions(const WiringFeatures& f)
 {
-    const auto fixed = [](Fit fit) { return fit == Fit::WhereFitted ? std::nullopt : std::optional(fit == Fit::Present); };
+    const auto fixed = [](Fit fit) {
+        return fit == Fit::WhereFitted ? std::nullopt : std::optional(fit == Fit::Present);
+    };
     return {fixed(f.centralised), std::nullopt, std::nullopt, std::nullopt, fixed(f.valves), fixed(f.heater),
             std::optional(!f.twoPipe)};
 }
@@ -707,7 +716,8 @@ void drawLegend(SheetPainter& s, double x, double y)
             rowY += kRowHeight;
             s.text(x + 18, rowY, row.more, 2.0);
         }
-        s.content().legend.push_back({row.symbol, row.more.isEmpty() ? row.text : row.text + QLatin1Char(' ') + row.more});
+        const QString whole = row.more.isEmpty() ? row.text : row.text + QLatin1Char(' ') + row.more;
+        s.content().legend.push_back({row.symbol, whole});
         rowY += kRowHeight;
     }
 }

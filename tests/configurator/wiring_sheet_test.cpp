@@ -337,7 +337,8 @@ TEST(WiringSheetTable, ShipsADocumentForEveryPossibleConfiguration)
 // fitted, still with the heater's earth and with every SELV terminal on X2.
 TEST(WiringSheetShared, WhereFittedPartsKeepTheirEarthAndTheirStrip)
 {
-    const DiagramDocument shared{"shared.pdf", featuresOfCodes({*featuresOfCode("1010000"), *featuresOfCode("1011101")})};
+    const DiagramDocument shared{"shared.pdf",
+                                 featuresOfCodes({*featuresOfCode("1010000"), *featuresOfCode("1011101")})};
     const DrawnSheet sheet = drawn(shared);
     for (const char* item : {"TS", "E1", "S1"}) {
         ASSERT_NE(sheet.symbol(item), nullptr) << item;
