@@ -4,6 +4,9 @@
 #include "engine/model_table.h"
 #include "selection/selection_run.h"
 #include "selection_ui/form_keys.h"
+#include "selection_ui/left_out_tally.h"
+#include "selection_ui/not_listed_panel.h"
+#include "selection_ui/not_listed_texts.h"
 #include "selection_ui/result_grid.h"
 #include "shell/app_state.h"
 #include "shell/forms.h"
@@ -21,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -39,6 +43,7 @@ const QStringList kApproxPercents{QStringLiteral("10"), QStringLiteral("20"), QS
                                   QStringLiteral("40"), QStringLiteral("50"), QStringLiteral("60"),
                                   QStringLiteral("70")};
 constexpr int kFieldBoxWidth = 90; // pixels
+const QKeySequence kNotListedKey(Qt::Key_F7);
 
 QPushButton* makeCommand(QWidget* parent, const QString& name)
 {
@@ -152,7 +157,10 @@ void SelectionWindow::buildSelectionFrame()
     cmdStampa = makeCommand(frmselection, QStringLiteral("cmdStampa"));
     sel->addWidget(cmdCalcola, 4, 0);
     sel->addWidget(cmdStampa, 4, 1, 1, 2);
-    sel->setRowStretch(5, 1);
+    cmdNonElencati = makeCommand(frmselection, QStringLiteral("cmdNonElencati"));
+    cmdNonElencati->setEnabled(false); // until a run leaves models out
+    sel->addWidget(cmdNonElencati, 5, 0, 1, 3);
+    sel->setRowStretch(6, 1);
 }
 
 void SelectionWindow::setSharedCaptions()
@@ -169,6 +177,9 @@ void SelectionWindow::setSharedCaptions()
     cmdCalcola->setText(Testo(15));
     cmdStampa->setText(Testo(74));
     cmdStampa->setToolTip(Testo(74));
+    cmdNonElencati->setText(Testo(kNotListedButtonText));
+    cmdNonElencati->setToolTip(Testo(kNotListedTitleText) + QStringLiteral(" (") +
+                               kNotListedKey.toString(QKeySequence::NativeText) + QLatin1Char(')'));
     mnufile->setTitle(Testo(2));
     mnuExit->setText(Testo(3));
 }
@@ -192,6 +203,9 @@ void SelectionWindow::connectSharedHandlers()
     connect(cbofunz, &QComboBox::currentIndexChanged, this, [this] { cbofunz_Click(); });
     connect(cmdCalcola, &QPushButton::clicked, this, [this] { cmdCalcola_Click(); });
     connect(cmdStampa, &QPushButton::clicked, this, [this] { cmdStampa_Click(); });
+    connect(cmdNonElencati, &QPushButton::clicked, this, [this] { showNotListed(); });
+    auto* notListedKey = new QShortcut(kNotListedKey, this);
+    connect(notListedKey, &QShortcut::activated, this, [this] { showNotListed(); });
     connect(mnuExit, &QAction::triggered, this, [this] { close(); });
     connect(qApp, &QApplication::focusChanged, this, &SelectionWindow::onFocusChanged);
 }
@@ -283,6 +297,7 @@ void SelectionWindow::runSelection(const std::function<void()>& readAndRate)
     handlingFocus_ = true;
     TextGrid& grid = Grd->grid();
     lastRun_ = {};
+    ratedToTheEnd_ = false;
     try {
         grid.setRows(2);
         grid.setRows(3);
@@ -298,14 +313,43 @@ void SelectionWindow::runSelection(const std::function<void()>& readAndRate)
         reportRunError(kInternalError);
     }
     Grd->applyGeometry();
+    tellRunOutcome();
     handlingFocus_ = false;
     running_ = false;
+}
+
+void SelectionWindow::tellRunOutcome()
+{
+    const bool leftOut = leftModelsOut(lastRun_);
+    cmdNonElencati->setEnabled(leftOut);
+    if (notListedPanel_ && notListedPanel_->isVisible()) {
+        if (leftOut)
+            notListedPanel_->showRows(notListedRows(lastRun_, lastRequest_, LangBase), LangBase);
+        else
+            notListedPanel_->hide();
+    }
+    if (ratedToTheEnd_ && lastRun_.listedCount() == 0)
+        messages().information(emptyRunMessage(lastRun_, lastRequest_, LangBase), QString::fromLatin1(kProgramTitle));
+}
+
+void SelectionWindow::showNotListed()
+{
+    if (!leftModelsOut(lastRun_))
+        return;
+    if (!notListedPanel_)
+        notListedPanel_ = new FNonElencati(this);
+    notListedPanel_->showRows(notListedRows(lastRun_, lastRequest_, LangBase), LangBase);
+    notListedPanel_->show();
+    notListedPanel_->raise();
+    notListedPanel_->activateWindow();
 }
 
 void SelectionWindow::rateAndList(RunRequest request, const std::vector<ResultColumn>& columns)
 {
     request.band = capacityBandFor(txtPotric->text(), fieldNumberOrZero(cboApprox->currentText()), UnitPt.factor());
+    lastRequest_ = request;
     lastRun_ = rateModels(request, modelTable(), coilConstants(), coilState(), letWindowsPaint());
+    ratedToTheEnd_ = !lastRun_.failure;
     appendResultRows(Grd->grid(), columns, lastRun_);
     for (const ModelOutcome* model : lastRun_.listed())
         if (isLaminar(model->rating))

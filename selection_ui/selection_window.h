@@ -4,8 +4,9 @@
 // commands), the results frame with Grd and the laminar warning, the hidden input summary
 // Grdrif, the keyboard handling, the leave-field checks run from the focus changes, the
 // messages of an incomplete reading, and the frame of a run (one at a time, the grid reset,
-// every failure reported with its number). Each window adds its mode frames, its fields,
-// its reading of them and its run.
+// every failure reported with its number, a run that lists nothing told why), and the
+// "Not listed" panel of the models the last run left out (its button and F7). Each window
+// adds its mode frames, its fields, its reading of them and its run.
 
 #include "engine/coil_state.h"
 #include "selection/result_columns.h"
@@ -34,6 +35,7 @@ class QPushButton;
 
 namespace tarvello {
 
+class FNonElencati;
 class FormKeyPress;
 
 // A text box of a selection window (narrow, named).
@@ -54,6 +56,12 @@ public:
 
     // What the last run gave, every model of the line with its outcome (empty before a run).
     const RunResult& lastRun() const { return lastRun_; }
+
+    // Opens the "Not listed" panel of the last run (the button and F7); nothing when the
+    // run left no model out.
+    void showNotListed();
+    // The panel, once opened.
+    FNonElencati* notListedPanel() const { return notListedPanel_; }
 
     // The focus moved from `old` to `now`: leave-field checks and text selection.
     void onFocusChanged(QWidget* old, QWidget* now);
@@ -116,6 +124,7 @@ protected:
     QCheckBox* chkDF = nullptr;
     QPushButton* cmdCalcola = nullptr;
     QPushButton* cmdStampa = nullptr;
+    QPushButton* cmdNonElencati = nullptr;
     QLineEdit* txtPotric = nullptr;
     QLabel* lblPotric = nullptr;
     QLabel* lblUmPt = nullptr;
@@ -131,9 +140,15 @@ private:
     void buildSelectionFrame();
     // Hides the laminar warning of the last run and starts a new one.
     void cmdCalcola_Click();
+    // After a run: the "Not listed" button and an open panel follow it, and a run rated to
+    // its end that lists no model says why.
+    void tellRunOutcome();
 
     bool running_ = false;
     RunResult lastRun_;
+    RunRequest lastRequest_;
+    bool ratedToTheEnd_ = false; // the last run rated every model without a failure
+    FNonElencati* notListedPanel_ = nullptr;
 };
 
 } // namespace tarvello
