@@ -156,16 +156,12 @@ void checkFanCurve(const RowReader& row, int speed, double a, double b, double c
                  + PhysicalRange::number(kMaxFreeDelivery_m3h) + " m3/h; the database may be damaged.");
 }
 
-// What differs between the three lines.
-struct LineLayout {
-    ProductLine line;
-    const char* modelTable;
-    const char* accessoryTable; // nullptr: the line has none
-};
+// What differs between the three lines: their tables, limits and series code.
+using LineLayout = ProductLineInfo;
 
-constexpr LineLayout kKX{LineKX, "DatiKORVE", nullptr};
-constexpr LineLayout kMRZ{LineMRZ, "DatiMRZ", "DPAcc"};
-constexpr LineLayout kHJQ{LineHJQ, "DatiHJQ", "DPAccHJQ"};
+constexpr const LineLayout& kKX = kProductLines[LineKX];
+constexpr const LineLayout& kMRZ = kProductLines[LineMRZ];
+constexpr const LineLayout& kHJQ = kProductLines[LineHJQ];
 
 std::string speedColumn(const char* prefix, int speed, const char* suffix = "")
 {
@@ -296,14 +292,18 @@ int16_t readRows(const AccessDatabase& db, const char* table, int limit, const P
 
 void loadLine(ModelTable& t, const AccessDatabase& db, const LineLayout& layout, const PendingEventsHook& onRow)
 {
-    t.line = layout.line;
-    clearLineArrays(t, layout.line);
-    ImpostaCoefficienti(layout.line);
+    t.line = layout.id;
+    // The fan coils keep the series code the ducted window last used (the chooser never
+    // sets one for them).
+    if (layout.ducted())
+        t.SeriesCode = layout.seriesCode;
+    clearLineArrays(t, layout.id);
+    ImpostaCoefficienti(layout.id);
 
-    t.NumModels = readRows(db, layout.modelTable, maxModelsOf(layout.line), onRow,
+    t.NumModels = readRows(db, layout.modelTable, maxModelsOf(layout.id), onRow,
                            [&](int m, const RowReader& row) {
                                readCommonFields(t, m, row);
-                               if (layout.line == LineKX)
+                               if (layout.id == LineKX)
                                    readKXFields(t, m, row);
                                else
                                    readDuctedFields(t, m, row);

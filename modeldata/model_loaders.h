@@ -35,8 +35,8 @@ using PendingEventsHook = std::function<void()>;
 // The hook used by the argument-less loaders (the program sets it once at start).
 void setPendingEventsHook(PendingEventsHook hook);
 
-// Explicit forms: load from `db` into `table`. `table.SeriesCode` is left as the caller
-// set it; `table.line` becomes the loaded line. The coil constants go to the
+// Explicit forms: load from `db` into `table`. `table.line` becomes the loaded line and, for
+// a ducted line, `table.SeriesCode` its series code (the fan coils leave it as it was). The coil constants go to the
 // process-wide set (ImpostaCoefficienti(line)).
 void CaricaDatiKORVE(ModelTable& table, const AccessDatabase& db, const PendingEventsHook& onRow = {});
 void CaricaDatiMRZ(ModelTable& table, const AccessDatabase& db, const PendingEventsHook& onRow = {});

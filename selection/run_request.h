@@ -41,7 +41,7 @@ struct AirStreams {
 };
 
 struct RunRequest {
-    int line = 0;                    // ProductLine of the loaded model table
+    int line = 0;                    // ProductLine the request is for (the run rates the table it is given)
     int mode = ModeCooling;          // ModeCooling or ModeHeating
     int speed = 2;                   // fan speed, 1 .. the line's speeds
     EnteringAir air;
