@@ -3,7 +3,9 @@
 // The run itself (filters, free-blow test, errors of one model, per-speed coefficients) is
 // tested without the window in tests/selection.
 #include "selection/selection_run.h"
+#include "selection_kx/kx_grid.h"
 #include "selection_ui/print_request.h"
+#include "selection_ui/result_grid.h"
 
 #include "fdati_test_support.h"
 
@@ -153,6 +155,47 @@ TEST_F(KxRun, BothWaterValuesTypedRateOnTheLeavingTemperature)
     const TextGrid& summary = window->Grdrif->grid();
     EXPECT_EQ(summary.text(4, 0), "Temp.uscita acqua");
     EXPECT_EQ(summary.text(4, 2), "12");
+}
+
+TEST_F(KxRun, HeadingsUnitsAndRowsComeFromTheColumnsOfTheRun)
+{
+    struct Case {
+        const char* what;
+        int mode;
+        bool waterFlowGiven;
+    };
+    const Case cases[] = {
+        {"cooling, leaving water given", 0, false},
+        {"cooling, water flow given", 0, true},
+        {"heating, leaving water given", 1, false},
+        {"heating, water flow given", 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.mode == 0)
+            coolingExample();
+        else
+            heatingExample();
+        if (c.waterFlowGiven) {
+            box(c.mode == 0 ? "txtTw2(0)" : "txtTw2(1)")->clear();
+            box(c.mode == 0 ? "txtQw(0)" : "txtQw(1)")->setText(QStringLiteral("0.2"));
+        }
+        calcola();
+        ASSERT_TRUE(sink.messages.isEmpty());
+        const std::vector<ResultColumn> columns = kxColumns(c.mode, c.waterFlowGiven);
+        ASSERT_EQ(grd().cols(), int(columns.size()) + 2);
+        for (size_t i = 0; i < columns.size(); ++i) {
+            EXPECT_EQ(grd().text(0, int(i) + 2), columnHeading(columns[i])) << i;
+            EXPECT_EQ(grd().text(1, int(i) + 2), columnUnit(columns[i], c.mode)) << i;
+        }
+        // Every model of the line once in the run, the listed ones as the grid's rows.
+        const RunResult& run = window->lastRun();
+        EXPECT_EQ(int(run.models.size()), modelTable().NumModels);
+        const std::vector<const ModelOutcome*> listed = run.listed();
+        ASSERT_EQ(int(listed.size()), grd().rows() - 2);
+        for (size_t r = 0; r < listed.size(); ++r)
+            EXPECT_EQ(row(int(r) + 2).join(QLatin1Char('\t')), resultRowText(columns, *listed[r])) << r;
+    }
 }
 
 TEST_F(KxRun, CapacityWindowInWattsAndInFrigories)
