@@ -345,9 +345,9 @@ protected:
         AccessDatabase db;
         db.open(kDatabasePath, kModelDbConnect);
         for (int line : {LineKX, LineMRZ, LineHJQ}) {
+            // As the chooser loads a line: the loader sets the line and its series code.
             ModelTable& table = tables()[size_t(line)];
             table = ModelTable{};
-            table.SeriesCode = productLine(line).seriesCode;
             switch (line) {
             case LineKX: CaricaDatiKORVE(table, db); break;
             case LineMRZ: CaricaDatiMRZ(table, db); break;
@@ -372,6 +372,17 @@ protected:
         return runSelection(run.request, tables()[size_t(run.request.line)], testing::constantsOf(run.request.line));
     }
 };
+
+TEST_F(ShippedRuns, TheLoadedLinesCarryTheirIdentity)
+{
+    for (int line : {LineKX, LineMRZ, LineHJQ}) {
+        SCOPED_TRACE(lineLabel(line));
+        EXPECT_EQ(tables()[size_t(line)].line, line);
+        EXPECT_EQ(tables()[size_t(line)].SeriesCode, productLine(line).seriesCode);
+        EXPECT_GT(tables()[size_t(line)].NumModels, 0);
+        EXPECT_LE(tables()[size_t(line)].NumModels, maxModelsOf(line));
+    }
+}
 
 TEST_F(ShippedRuns, EveryRunGivesWhatTheFixtureHolds)
 {
