@@ -1,5 +1,6 @@
 // The selection program: the shell's start-up, with the model database and the selection
 // windows wired to the chooser.
+#include "engine/product_lines.h"
 #include "modeldata/model_db.h"
 #include "modeldata/model_loaders.h"
 #include "selection_ducted/fdatimrz.h"
@@ -49,7 +50,7 @@ class ProgramSelectionWindows : public SelectionWindows {
 public:
     void setCaption(int line, const QString& caption) override
     {
-        if (line == 0)
+        if (!productLine(line).ducted())
             setFDatiCaption(caption);
         else
             setFDatiMRZCaption(caption);
@@ -57,7 +58,7 @@ public:
     void showModal(int line) override
     {
         QWidget* owner = Forms::findLoaded<Fmenu>();
-        if (line == 0)
+        if (!productLine(line).ducted())
             showFDati(owner);
         else
             showFDatiMRZ(line, owner);

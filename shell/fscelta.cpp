@@ -20,18 +20,8 @@ namespace {
 constexpr int kSpanishBase = 900;
 constexpr int kSpanishTitlePoints = 20;
 
-struct LineEntry {
-    int captionOffset;
-    const char* seriesCode; // empty for the KX line
-    const char* picture;
-};
-
-// Caption offsets of the three product lines and their pictures.
-constexpr LineEntry kLines[3] = {
-    {11, "", ":/shell/images/line_kx.svg"},
-    {88, "MRZ", ":/shell/images/line_kxr.svg"},
-    {128, "HJQ", ":/shell/images/line_kxn.svg"},
-};
+// The chooser shows the product lines in the order of their table.
+const auto& kLines = kProductLines;
 
 // A failed load leaves no usable model table: tell the user, then end in order.
 void endAfterLoadError(const QString& message)
@@ -47,14 +37,14 @@ void endAfterLoadError(const QString& message)
 
 void selectLine(int index)
 {
-    if (index < 0 || index > 2)
+    if (!isProductLine(index))
         return;
-    const LineEntry& line = kLines[index];
-    if (index > 0)
+    const ProductLineInfo& line = productLine(index);
+    if (line.ducted())
         modelTable().SeriesCode = line.seriesCode;
     SelectionWindows* windows = services().selection;
     if (windows)
-        windows->setCaption(index, Testo(line.captionOffset));
+        windows->setCaption(index, Testo(line.captionText));
     if (const std::optional<QString> error = modelSource().loadLine(index)) {
         endAfterLoadError(*error);
         return;
@@ -115,7 +105,7 @@ Fscelta::Fscelta()
 void Fscelta::load()
 {
     for (int i = 0; i < 3; ++i)
-        frmselection[i]->setTitle(Testo(kLines[i].captionOffset));
+        frmselection[i]->setTitle(Testo(kLines[i].captionText));
     lbltitolo->setText(Testo(27));
     QFont font = lbltitolo->font();
     font.setPointSize(LangBase == kSpanishBase ? kSpanishTitlePoints : titleDesignSize);
