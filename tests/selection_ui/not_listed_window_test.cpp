@@ -6,6 +6,7 @@
 #include "selection_ui/not_listed_panel.h"
 #include "selection_ui/not_listed_texts.h"
 #include "shell/language.h"
+#include "shell/text_table.h"
 #include "tests/selection_ducted/ducted_test_support.h"
 #include "tests/selection_kx/fdati_test_support.h"
 
@@ -212,6 +213,48 @@ TEST_F(KxNotListedPanel, TheButtonOpensThePanelWhichCopiesItsText)
     EXPECT_EQ(QApplication::clipboard()->text(), expected);
     // The results grid copies what it always did.
     EXPECT_FALSE(window->Grd->copySelection().contains(QStringLiteral("Motivo")));
+}
+
+// The panel and the empty-run message speak the current language.
+TEST_F(KxNotListedPanel, ThePanelAndTheMessageInEveryLanguage)
+{
+    coolingExample();
+    box("txtPotric")->setText(QStringLiteral("99999"));
+    for (qint16 base : {qint16(100), qint16(300), qint16(500), qint16(700), qint16(900), qint16(1100)}) {
+        LangBase = base;
+        sink.messages.clear();
+        calcola();
+        ASSERT_EQ(sink.messages.size(), 1) << base;
+        const QStringList message = sink.messages[0].text.split(QLatin1Char('\n'));
+        ASSERT_EQ(message.size(), 5) << base;
+        EXPECT_EQ(message[0], textForLanguage(base, 104).trimmed()) << base;
+        EXPECT_EQ(message[2], textForLanguage(base, 156)) << base;
+        EXPECT_TRUE(message[3].startsWith(QString::fromUtf8("5 × ") + textForLanguage(base, 146) + QStringLiteral(" (")))
+            << message[3].toStdString();
+        EXPECT_EQ(message[4], QString::fromUtf8("1 × ") + textForLanguage(base, 138)) << base;
+
+        QTest::keyClick(window.get(), Qt::Key_F7);
+        FNonElencati* panel = window->notListedPanel();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->windowTitle(), textForLanguage(base, 135)) << base;
+        const auto* table = panel->findChild<QTableWidget*>(QStringLiteral("grdNonElencati"));
+        QStringList headings;
+        for (int c = 0; c < table->columnCount(); ++c)
+            headings << table->horizontalHeaderItem(c)->text();
+        EXPECT_EQ(headings, QStringList({textForLanguage(base, 40), textForLanguage(base, 136),
+                                         textForLanguage(base, 137)}))
+            << base;
+        EXPECT_EQ(panel->findChild<QPushButton*>(QStringLiteral("cmdCopia"))->text(), textForLanguage(base, 19));
+        const std::vector<QStringList> lines = panelLines(panel);
+        ASSERT_EQ(lines.size(), 6u) << base;
+        EXPECT_EQ(lines[0][1], textForLanguage(base, 146)) << base;
+        EXPECT_EQ(lines[5][1], textForLanguage(base, 138)) << base;
+        EXPECT_EQ(lines[5][2], textForLanguage(base, 148)) << base;
+        EXPECT_TRUE(panel->copyText().startsWith(headings.join(QLatin1Char('\t')) + QLatin1Char('\n'))) << base;
+        panel->close();
+        window->activateWindow(); // as the window manager does when the panel closes
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
 }
 
 // An open panel follows the next run; it closes when the next run leaves no model out.
