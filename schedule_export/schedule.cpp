@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace tarvello {
 
@@ -422,6 +423,11 @@ void exportSchedule(const Project& project, const std::string& path, const Sched
     const std::string extension = lowerExtension(path);
     if (!isScheduleFileName(path))
         throw ExportError("Cannot export to '" + path + "': the name must end in .xlsx, .csv or .pdf.");
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, std::max<size_t>(slash, 1));
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        throw ExportError("Cannot write the schedule '" + path + "': the folder '" + folder + "' does not exist.");
     const Schedule schedule = buildSchedule(project, style);
     if (extension == ".xlsx")
         writeWorkbook(schedule, path);

@@ -40,9 +40,10 @@ std::string numberFormat(int decimals)
 
 class WorkbookWriter {
 public:
-    explicit WorkbookWriter(const std::string& path) : path_(path)
+    // Writes `file`; messages name `path`, the workbook's final name.
+    WorkbookWriter(const std::string& file, const std::string& path) : path_(path)
     {
-        workbook_ = workbook_new(path.c_str());
+        workbook_ = workbook_new(file.c_str());
         if (!workbook_)
             throw ExportError("Cannot write the workbook '" + path + "'.");
         heading_ = workbook_add_format(workbook_);
@@ -165,7 +166,7 @@ void writeWorkbook(const Schedule& schedule, const std::string& path)
 {
     const std::string temporary = path + ".tmp";
     try {
-        WorkbookWriter writer(temporary);
+        WorkbookWriter writer(temporary, path);
         writer.setProperties(schedule.info);
         for (const ScheduleSheet& sheet : schedule.lineSheets)
             writer.addItemSheet(sheet);

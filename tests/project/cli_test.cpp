@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <regex>
+#include <sys/stat.h>
 
 namespace tarvello {
 namespace {
@@ -120,6 +121,25 @@ TEST_P(Cli, ExitCodeAndOutput)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Cli, ::testing::ValuesIn(kCases), [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliProgramFolder, WithoutTheModelDatabaseSaysSo)
+{
+    TempFolder folder;
+    const std::string copy = folder.file("tarvello-cli");
+    writeText(copy, readText(TARVELLO_APP_DIR "/tarvello-cli"));
+    ::chmod(copy.c_str(), 0700);
+    QProcess cli;
+    cli.start(QString::fromStdString(copy), {QString::fromStdString(kRooms), QStringLiteral("-o"),
+                                             QString::fromStdString(folder.file("job.json"))});
+    cli.waitForFinished(120000);
+    EXPECT_EQ(cli.exitCode(), 2) << "the command is missing";
+    cli.start(QString::fromStdString(copy), {QStringLiteral("select"), QString::fromStdString(kRooms), QStringLiteral("-o"),
+                                             QString::fromStdString(folder.file("job.json"))});
+    cli.waitForFinished(120000);
+    EXPECT_EQ(cli.exitCode(), 4);
+    EXPECT_NE(cli.readAllStandardError().toStdString().find(folder.file("tarvello.mdb")), std::string::npos);
+    EXPECT_FALSE(fileExists(folder.file("job.json")));
+}
 
 TEST(CliSelect, TheProjectItWritesOpensWithEveryRoom)
 {
