@@ -1,5 +1,6 @@
 #include "project/rerating.h"
 
+#include "engine/arithmetic.h"
 #include "selection/result_columns.h"
 #include "selection/selection_run.h"
 
@@ -57,7 +58,18 @@ DutyRerating rerateDuty(const DutyRecord& duty, Duty which, int line, LineLibrar
     }
     CoilState state;
     setRunConditions(duty.request, state);
-    const ModelOutcome current = rateModel(duty.request, lines.table(line), lines.constants(line), *model, state);
+    ModelOutcome current;
+    try {
+        current = rateModel(duty.request, lines.table(line), lines.constants(line), *model, state);
+    } catch (const ArithmeticError& error) {
+        result.flag = RerateFlag::NoLongerRated;
+        result.runError = error.number();
+        return result;
+    } catch (const RunError& error) {
+        result.flag = RerateFlag::NoLongerRated;
+        result.runError = error.number();
+        return result;
+    }
     if (!current.listed()) {
         result.flag = RerateFlag::NoLongerRated;
         result.reason = current.reason;
@@ -169,7 +181,11 @@ std::string describeRerating(const Project& project, const ItemRerating& reratin
         switch (*duty.flag) {
         case RerateFlag::ModelMissing: line += "the model is no longer in line " + std::string(lineCode(item.line)); break;
         case RerateFlag::NoLongerRated:
-            line += "no longer rated (" + (duty.reason ? reasonDescription(*duty.reason) : std::string()) + ")";
+            line += "no longer rated";
+            if (duty.reason)
+                line += " (" + reasonDescription(*duty.reason) + ")";
+            else if (duty.runError)
+                line += " (run-time error " + std::to_string(duty.runError) + ")";
             break;
         case RerateFlag::ValuesChanged:
             line += "values changed:";

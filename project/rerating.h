@@ -35,6 +35,7 @@ struct DutyRerating {
     std::string coil;
     std::optional<RerateFlag> flag;
     std::optional<NotListedReason> reason; // NoLongerRated
+    int runError = 0;                      // NoLongerRated: the classic error its rating raised
     std::vector<ChangedValue> changes;     // ValuesChanged
 };
 

@@ -34,6 +34,7 @@ const RerateCase kCases[] = {
     {"ModelRenamed", [](ModelTable& t, int m) { t.Modello[m] += " II"; }, RerateFlag::ModelMissing, std::nullopt},
     {"FanTooWeakNow", [](ModelTable& t, int m) { t.VelC[m][2] = 1.0f; t.VelB[m][2] = 0; t.VelA[m][2] = -1.0f; },
      RerateFlag::NoLongerRated, std::nullopt},
+    {"GeometryCodeBeyondTheTables", [](ModelTable& t, int m) { t.Geom[m] = 7; }, RerateFlag::NoLongerRated, std::nullopt},
 };
 
 class Rerating : public ::testing::TestWithParam<RerateCase> {
