@@ -6,6 +6,7 @@
 #include "selection_kx/kx_grid.h"
 #include "selection_ui/print_request.h"
 #include "selection_ui/result_grid.h"
+#include "shell/language.h"
 
 #include "fdati_test_support.h"
 
@@ -223,14 +224,29 @@ TEST_F(KxRun, CapacityWindowInWattsAndInFrigories)
     EXPECT_NEAR(number(2, 2), 3690 * 0.86, 1);
 }
 
-TEST_F(KxRun, NoModelFitsLeavesTheEmptyRowWithoutMessage)
+// The reasons the last run left its models out, one per model of the line.
+std::vector<std::optional<NotListedReason>> reasonsOf(const RunResult& run)
+{
+    std::vector<std::optional<NotListedReason>> reasons;
+    for (const ModelOutcome& model : run.models)
+        reasons.push_back(model.reason);
+    return reasons;
+}
+
+TEST_F(KxRun, NoModelFitsLeavesTheEmptyRowAndSaysSo)
 {
     coolingExample();
     box("txtPotric")->setText(QStringLiteral("100000"));
     calcola();
-    EXPECT_TRUE(sink.messages.isEmpty());
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Information);
+    EXPECT_TRUE(sink.messages[0].text.startsWith(Testo(104).trimmed())) << sink.messages[0].text.toStdString();
     EXPECT_EQ(grd().rows(), 3);
     EXPECT_TRUE(listedModels().isEmpty());
+    using R = NotListedReason;
+    EXPECT_EQ(reasonsOf(window->lastRun()),
+              (std::vector<std::optional<R>>{R::OutsideCapacityBand, R::OutsideCapacityBand, R::OutsideCapacityBand,
+                                             R::OutsideCapacityBand, R::OutsideCapacityBand, R::OtherMode}));
 }
 
 TEST_F(KxRun, ARequiredCapacityThatIsNoNumberEndsTheRunWithItsNumber)
@@ -290,8 +306,13 @@ TEST_F(KxRun, AStaticPressureTheFansCannotMeetRemovesEveryModel)
     coolingExample();
     box("txtpsu(0)")->setText(QStringLiteral("75")); // above every fan's pressure at no flow
     calcola();
-    EXPECT_TRUE(sink.messages.isEmpty());
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Information);
     EXPECT_TRUE(listedModels().isEmpty());
+    using R = NotListedReason;
+    EXPECT_EQ(reasonsOf(window->lastRun()),
+              (std::vector<std::optional<R>>{R::FreeBlow, R::FreeBlow, R::FreeBlow, R::FreeBlow, R::FreeBlow,
+                                             R::OtherMode}));
 }
 
 TEST_F(KxRun, CopyOfOneSelectedRowGivesHeadingsUnitsAndTheRow)
