@@ -200,7 +200,10 @@ void SelectionWindow::fillSharedLists()
 
 void SelectionWindow::connectSharedHandlers()
 {
-    connect(cbofunz, &QComboBox::currentIndexChanged, this, [this] { cbofunz_Click(); });
+    connect(cbofunz, &QComboBox::currentIndexChanged, this, [this] {
+        closeNotListed(); // the grid of the other mode is emptied: its run is gone
+        cbofunz_Click();
+    });
     connect(cmdCalcola, &QPushButton::clicked, this, [this] { cmdCalcola_Click(); });
     connect(cmdStampa, &QPushButton::clicked, this, [this] { cmdStampa_Click(); });
     connect(cmdNonElencati, &QPushButton::clicked, this, [this] { showNotListed(); });
@@ -334,7 +337,7 @@ void SelectionWindow::tellRunOutcome()
 
 void SelectionWindow::showNotListed()
 {
-    if (!leftModelsOut(lastRun_))
+    if (!cmdNonElencati->isEnabled())
         return;
     if (!notListedPanel_)
         notListedPanel_ = new FNonElencati(this);
@@ -342,6 +345,13 @@ void SelectionWindow::showNotListed()
     notListedPanel_->show();
     notListedPanel_->raise();
     notListedPanel_->activateWindow();
+}
+
+void SelectionWindow::closeNotListed()
+{
+    cmdNonElencati->setEnabled(false);
+    if (notListedPanel_)
+        notListedPanel_->hide();
 }
 
 void SelectionWindow::rateAndList(RunRequest request, const std::vector<ResultColumn>& columns)

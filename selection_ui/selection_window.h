@@ -58,7 +58,7 @@ public:
     const RunResult& lastRun() const { return lastRun_; }
 
     // Opens the "Not listed" panel of the last run (the button and F7); nothing when the
-    // run left no model out.
+    // run left no model out or the mode changed since.
     void showNotListed();
     // The panel, once opened.
     FNonElencati* notListedPanel() const { return notListedPanel_; }
@@ -143,6 +143,8 @@ private:
     // After a run: the "Not listed" button and an open panel follow it, and a run rated to
     // its end that lists no model says why.
     void tellRunOutcome();
+    // The results are gone (a change of mode): the button is disabled, the panel hidden.
+    void closeNotListed();
 
     bool running_ = false;
     RunResult lastRun_;

@@ -257,7 +257,8 @@ TEST_F(KxNotListedPanel, ThePanelAndTheMessageInEveryLanguage)
     }
 }
 
-// An open panel follows the next run; it closes when the next run leaves no model out.
+// An open panel follows the next run; it closes when the next run leaves no model out, or
+// when a change of mode empties the grid.
 TEST_F(KxNotListedPanel, AnOpenPanelFollowsTheNextRun)
 {
     coolingExample();
@@ -274,6 +275,17 @@ TEST_F(KxNotListedPanel, AnOpenPanelFollowsTheNextRun)
     ASSERT_EQ(panelLines(panel).size(), 1u);
     EXPECT_EQ(panelLines(panel)[0][0], QStringLiteral("KXH 60 4P"));
 
+    // A change of mode empties the grid: the panel of its run goes too.
+    setMode(ModeHeating);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(button("cmdNonElencati")->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    EXPECT_FALSE(panel->isVisible());
+
+    setMode(ModeCooling);
+    calcola();
+    button("cmdNonElencati")->click();
+    ASSERT_TRUE(panel->isVisible());
     modelTable().NumModels = 4; // the 2-pipe models: every one listed in heating
     heatingExample();
     calcola();
