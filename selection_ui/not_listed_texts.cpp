@@ -11,6 +11,8 @@
 
 namespace tarvello {
 
+static_assert(kLastNotListedText <= kTextOffsets, "every text of the panel is in the text table");
+
 namespace {
 
 const QString kRangeDash = QStringLiteral(" – ");
