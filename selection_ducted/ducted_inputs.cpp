@@ -164,7 +164,9 @@ DuctedReading readDuctedInputs(const DuctedFieldTexts& texts, int mode, const Du
     }
     if ((reading.missing = airCompletenessCheck(c, mode)))
         return reading;
-    reading.missing = firstMissingWaterInput(c.water, mode);
+    if ((reading.missing = firstMissingWaterInput(c.water, mode)))
+        return reading;
+    reading.missing = leavingWaterBelowAir(c.water, c.AirIn, mode);
     return reading;
 }
 

@@ -14,6 +14,8 @@ constexpr float kMaxStaticPressure_Pa = 80.0f;
 // The largest temperature difference of the water, K, by mode.
 constexpr float kMaxCoolingWaterRise = 10.0f;
 constexpr float kMaxHeatingWaterDrop = 40.0f;
+// "The leaving water temperature must be above the entering air temperature."
+constexpr int kLeavingWaterBelowAirText = 161;
 
 // The water fields read a negative number as 0, as their leave handlers do: a negative
 // flow or leaving temperature is then reported as missing instead of rating nothing.
@@ -98,7 +100,18 @@ std::optional<MissingInput> firstMissingInput(const KxConditions& c, int mode)
         return missing;
     if (cooling && c.AirInRh == 0)
         return MissingInput{Testo(106), QString()};
-    return missingWaterOutcome(c, mode);
+    if (std::optional<MissingInput> missing = missingWaterOutcome(c, mode))
+        return missing;
+    return leavingWaterBelowAir(c, c.AirIn, mode);
+}
+
+std::optional<MissingInput> leavingWaterBelowAir(const KxConditions& c, float airIn, int mode)
+{
+    // Water that leaves no warmer than the air it heats has given up more heat than the air
+    // can take: no coil has an operating point.
+    if (mode == ModeHeating && c.leavingWaterGiven() && !(c.WaterOutGiven > airIn))
+        return MissingInput{Testo(kLeavingWaterBelowAirText), indexedName("txtTw2", ModeHeating)};
+    return std::nullopt;
 }
 
 std::optional<MissingInput> firstMissingWaterInput(const KxConditions& c, int mode)

@@ -66,6 +66,10 @@ struct MissingInput {
 // The first failing completeness check of `mode`, in the order the user is told.
 std::optional<MissingInput> firstMissingInput(const KxConditions& conditions, int mode);
 
+// Heating with the leaving water temperature given: water that leaves at or below the
+// entering air temperature `airIn` (°C) is refused before any model is rated.
+std::optional<MissingInput> leavingWaterBelowAir(const KxConditions& conditions, float airIn, int mode);
+
 // The water steps of the completeness checks alone, in their order: the entering water,
 // a leaving water temperature or a water flow, the largest temperature difference, and a
 // leaving temperature on the wrong side of the entering one. The ducted window checks its

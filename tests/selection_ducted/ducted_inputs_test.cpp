@@ -187,7 +187,17 @@ const CheckCase kCheckCases[] = {
     // A leaving water temperature on the wrong side of the entering one has no operating point.
     {"cooling 7 -> 6", ModeCooling, [](DuctedFieldTexts& t) { t.waterOut = QStringLiteral("6"); }, 111, "", "txtTw2(0)"},
     {"heating 45 -> 50", ModeHeating, [](DuctedFieldTexts& t) { t.waterOut = QStringLiteral("50"); }, 102, "", "txtTw2(1)"},
+    // Heating water that would leave no warmer than the mixed air (0.7 × 20 + 0.3 × 5 = 15.5 °C).
+    {"heating 45 -> 15", ModeHeating, [](DuctedFieldTexts& t) { t.waterOut = QStringLiteral("15"); }, 161, "", "txtTw2(1)"},
+    {"heating 45 -> 15.5", ModeHeating, [](DuctedFieldTexts& t) { t.waterOut = QStringLiteral("15.5"); }, 161, "", "txtTw2(1)"},
 };
+
+TEST_F(DuctedInputs, HeatingWaterMayLeaveBelowTheReturnAirAboveTheMix)
+{
+    DuctedFieldTexts t = heatingExample();
+    t.waterOut = QStringLiteral("18"); // below the 20 °C return air, above the 15.5 °C mix
+    EXPECT_FALSE(readDuctedInputs(t, ModeHeating, perHour()).missing);
+}
 
 TEST_F(DuctedInputs, ChecksInTheirOrder)
 {

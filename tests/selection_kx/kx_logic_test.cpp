@@ -160,7 +160,14 @@ TEST_F(KxRules, CompletenessChecksInTheirOrder)
         {"heating, no water out", 1, conditions(20, 45, 0, 0, 0),
          "Occorre immettere la temp. uscita o la portata acqua", "txtTw2(1)"},
         {"drop 40.1", 1, conditions(20, 45, 4.9f, 0, 0), "Il salto termico non può essere  > 40 °C", "txtTw2(1)"},
-        {"drop exactly 40", 1, conditions(20, 45, 5, 0, 0), "", ""},
+        {"drop exactly 40", 1, conditions(0, 45, 5, 0, 0), "", ""},
+        // Heating water that would leave no warmer than the air it heats.
+        {"heating out = air", 1, conditions(20, 45, 20, 0, 0),
+         "La temp. uscita acqua deve essere > di quella di ingresso aria", "txtTw2(1)"},
+        {"heating out below air", 1, conditions(25, 35, 24, 0, 0),
+         "La temp. uscita acqua deve essere > di quella di ingresso aria", "txtTw2(1)"},
+        {"heating out just above air", 1, conditions(20, 45, 20.5f, 0, 0), "", ""},
+        {"heating flow given, warm air", 1, conditions(25, 35, 0, 0.0004f, 0), "", ""},
         // A leaving water temperature on the wrong side of the entering one.
         {"cooling out = in", 0, conditions(27, 7, 7, 0, 50), "La temp. Uscita deve essere > di quella di ingresso",
          "txtTw2(0)"},
