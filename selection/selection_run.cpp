@@ -134,22 +134,18 @@ ModelAirSide ductedAirSide(const RunRequest& r, const ModelTable& t, int m)
     return air;
 }
 
-// Rates model m: its outcome, or the procedure's result when it is rated.
-ModelOutcome prepareAndRate(const RunRequest& r, const ModelTable& t, const CoilConstants& k, int m, CoilState& s,
-                            const PendingEventsHook& onSkip)
+// Rates model m into `outcome` (which holds its name and sound), filling in what is known
+// as the rating proceeds, so that a rating that fails keeps its air side.
+void prepareAndRate(const RunRequest& r, const ModelTable& t, const CoilConstants& k, int m, CoilState& s,
+                    const PendingEventsHook& onSkip, ModelOutcome& outcome)
 {
     const bool ducted = productLine(t.line).ducted();
-    ModelOutcome outcome;
-    outcome.model = m;
-    outcome.name = t.Modello[m];
-    outcome.soundPower = t.LWA[m][r.speed];
-    outcome.soundPressure = ducted ? 0.0f : t.LPA[m][r.speed];
     // A model that is never rated cannot end the run: the name filters come first.
     if ((outcome.reason = nameFilterReason(outcome.name, r.mode, r.fourPipe, ducted)))
-        return outcome;
+        return;
     outcome.air = airSideOf(r, t, m);
     if ((outcome.reason = airSideReason(r, outcome.air, ducted)))
-        return outcome;
+        return;
     setCoilGeometry(s, t, m);
     s.AirFlow = outcome.air.airFlow;
     s.TubeCount = CoilTubeCount(s.CoilHeight, s.Rows, k);
@@ -157,7 +153,7 @@ ModelOutcome prepareAndRate(const RunRequest& r, const ModelTable& t, const Coil
         setDuctedCoefficients(r, s, t, k, m);
     } else if (!setFanCoilCoefficients(r, s, t, k, m)) {
         outcome.reason = NotListedReason::NoCoolingLaw;
-        return outcome;
+        return;
     }
     setAirFilm(s, k);
     const std::optional<RatingResult> result = runProcedure(r, s, k, m, onSkip);
@@ -171,7 +167,6 @@ ModelOutcome prepareAndRate(const RunRequest& r, const ModelTable& t, const Coil
     } else {
         outcome.reason = NotListedReason::NoOperatingPoint;
     }
-    return outcome;
 }
 
 } // namespace
@@ -283,20 +278,22 @@ void setRunConditions(const RunRequest& r, CoilState& s)
 ModelOutcome rateModel(const RunRequest& r, const ModelTable& t, const CoilConstants& k, int m, CoilState& s,
                        const PendingEventsHook& onSkip)
 {
+    ModelOutcome outcome;
+    outcome.model = m;
+    outcome.name = t.Modello[m];
+    outcome.soundPower = t.LWA[m][r.speed];
+    outcome.soundPressure = productLine(t.line).ducted() ? 0.0f : t.LPA[m][r.speed];
     try {
-        return prepareAndRate(r, t, k, m, s, onSkip);
+        prepareAndRate(r, t, k, m, s, onSkip, outcome);
     } catch (const ArithmeticError& error) {
         if (error.number() != kInvalidProcedureCall)
             throw;
         // No operating point for this model: skipped as one that does not converge.
         if (onSkip)
             onSkip();
-        ModelOutcome outcome;
-        outcome.model = m;
-        outcome.name = t.Modello[m];
         outcome.reason = NotListedReason::NoOperatingPoint;
-        return outcome;
     }
+    return outcome;
 }
 
 RunResult rateModels(const RunRequest& r, const ModelTable& t, const CoilConstants& k, CoilState& s,
