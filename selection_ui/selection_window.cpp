@@ -12,6 +12,7 @@
 #include "shell/forms.h"
 #include "shell/language.h"
 #include "shell/message_sink.h"
+#include "shell/single_line_field.h"
 #include "shell/units.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ QLineEdit* makeFieldBox(QWidget* parent, const QString& name)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
+    keepSingleLine(box); // a pasted line break never reaches the settings file
     box->setMaximumWidth(kFieldBoxWidth);
     return box;
 }
