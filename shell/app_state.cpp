@@ -1,5 +1,9 @@
 #include "shell/app_state.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 namespace tarvello {
 
 QString AppDir;
@@ -23,9 +27,44 @@ QString withTrailingSeparator(const QString& folder)
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
+namespace {
+const QString kSettingsFileName = QStringLiteral("Tarvello.ini");
+} // namespace
+
+QString settingsFileFor(const QString& programFolder, bool programFolderWritable, const QString& userFolder)
+{
+    // A folder that does not exist is no installed program: its path stays as given.
+    if (programFolderWritable || programFolder.isEmpty() || !QFileInfo::exists(programFolder))
+        return programFolder + kSettingsFileName;
+    return withTrailingSeparator(userFolder) + kSettingsFileName;
+}
+
+QString userConfigFolder()
+{
+    // The XDG rule: a relative XDG_CONFIG_HOME is ignored.
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    const QString base = QDir::isAbsolutePath(configHome) ? configHome : QDir::homePath() + QStringLiteral("/.config");
+    return QDir::cleanPath(base + QStringLiteral("/tarvello"));
+}
+
+bool ensureUserSettingsFile(const QString& shippedFile, const QString& userFile)
+{
+    if (QFileInfo::exists(userFile))
+        return true;
+    if (!QDir().mkpath(QFileInfo(userFile).absolutePath()) || !QFile::copy(shippedFile, userFile))
+        return QFileInfo::exists(userFile); // another instance may have made it meanwhile
+    // The copy keeps the shipped file's permissions, which may be read-only.
+    QFile::setPermissions(userFile, QFile::permissions(userFile) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
+}
+
 QString settingsFilePath()
 {
-    return AppDir + QStringLiteral("Tarvello.ini");
+    const bool writable = QFileInfo(AppDir).isWritable();
+    const QString path = settingsFileFor(AppDir, writable, userConfigFolder());
+    if (path != AppDir + kSettingsFileName)
+        ensureUserSettingsFile(AppDir + kSettingsFileName, path);
+    return path;
 }
 
 } // namespace tarvello

@@ -25,7 +25,24 @@ QString decimalSepOf(const QLocale& locale);
 // keeps its single "/").
 QString withTrailingSeparator(const QString& folder);
 
-// The settings file in the program folder.
+// The settings file in use. Beside the program when the program folder can be written
+// (the build's folder, a portable copy); else, for an installed program whose folder is
+// read-only, the user's own file in userConfigFolder(), made from the settings shipped
+// in the program folder the first time it is needed.
 QString settingsFilePath();
+
+// Where the settings file belongs for a program folder (ending in "/"): beside the program
+// unless the folder exists and cannot be written, then in the user's configuration
+// folder `userFolder`. Decides only; touches no file.
+QString settingsFileFor(const QString& programFolder, bool programFolderWritable, const QString& userFolder);
+
+// The user's configuration folder for Tarvello: $XDG_CONFIG_HOME/tarvello when that is an
+// absolute path, else ~/.config/tarvello.
+QString userConfigFolder();
+
+// Makes the user's settings file `userFile` from the shipped default `shippedFile` when
+// it does not exist yet, creating its folder; the copy can be written by its owner. An
+// existing file is never touched. Returns whether `userFile` exists afterwards.
+bool ensureUserSettingsFile(const QString& shippedFile, const QString& userFile);
 
 } // namespace tarvello
