@@ -6,8 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh
-build_dir=$(cd "${TARVELLO_BUILD_DIR:-build}" && pwd)
+# A build of its own without tests and benchmarks: the package needs only the programs
+# and the program folder, and build/ keeps its settings for scripts/test.sh.
+export TARVELLO_BUILD_DIR=${TARVELLO_BUILD_DIR:-build-deb}
+scripts/build.sh -DTARVELLO_BUILD_TESTS=OFF -DTARVELLO_BUILD_BENCH=OFF
+build_dir=$(cd "$TARVELLO_BUILD_DIR" && pwd)
 package_dir="$build_dir/package"
 rm -rf "$package_dir"
 cpack --config "$build_dir/CPackConfig.cmake" -B "$package_dir"

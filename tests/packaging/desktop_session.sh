@@ -12,7 +12,12 @@ applications=/usr/share/applications
 program_dir=/opt/tarvello
 settings="$HOME/.config/tarvello/Tarvello.ini"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# A failure keeps a picture of the screen beside the logs.
+fail() {
+  echo "FAIL: $*" >&2
+  [ -z "${DISPLAY:-}" ] || import -window root "$out/screen.png" 2>/dev/null || true
+  exit 1
+}
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done

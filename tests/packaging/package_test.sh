@@ -54,9 +54,11 @@ expected=(
   ./usr/share/icons/hicolor/scalable/apps/tarvello.svg ./usr/share/icons/hicolor/scalable/apps/pinvale.svg
   ./usr/share/icons/hicolor/48x48/apps/tarvello.png ./usr/share/icons/hicolor/256x256/apps/pinvale.png
   ./usr/share/doc/tarvello/copyright ./usr/share/doc/tarvello/changelog.gz
+  ./usr/share/man/man1/tarvello.1.gz ./usr/share/man/man1/pinvale.1.gz
 )
 if [ -x "$build/app/tarvello-cli" ]; then
-  expected+=(./opt/tarvello/tarvello-cli "./usr/bin/tarvello-cli -> /opt/tarvello/tarvello-cli")
+  expected+=(./opt/tarvello/tarvello-cli "./usr/bin/tarvello-cli -> /opt/tarvello/tarvello-cli"
+             ./usr/share/man/man1/tarvello-cli.1.gz)
 fi
 for path in "${expected[@]}"; do
   grep -qxF -- "$path" "$work/contents.txt" || fail "the package lacks $path"
@@ -100,7 +102,8 @@ session=$(mktemp -d /tmp/tarvello-session.XXXXXX)
 chown "$user": "$session"
 home=$(getent passwd "$user" | cut -d: -f6)
 runuser -u "$user" -- env -i HOME="$home" USER="$user" LOGNAME="$user" PATH=/usr/local/bin:/usr/bin:/bin \
-  LANG=C.UTF-8 "$here/desktop_session.sh" "$session" || { tail -n 20 "$session"/*.log 2>/dev/null; rm -rf "$session"; fail "the desktop session failed"; }
+  LANG=C.UTF-8 "$here/desktop_session.sh" "$session" \
+  || { tail -n 20 "$session"/*.log 2>/dev/null; fail "the desktop session failed (its logs and screen: $session)"; }
 rm -rf "$session"
 
 step "Removing with dpkg -r"
