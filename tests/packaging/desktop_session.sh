@@ -3,8 +3,9 @@
 # package_test.sh):   desktop_session.sh <folder for logs and screens>
 # Starts Tarvello with its menu entry's command, checks the per-user settings file, changes
 # the language in the language window, checks it after a restart, opens the product
-# document and starts Pinvale from the toolbar, then starts Pinvale from its own menu entry
-# and checks that it wrote nothing.
+# document and starts Pinvale from the toolbar (which opens a wiring diagram), then starts
+# Pinvale from its own menu entry and checks that it wrote nothing. The documents open in
+# a PDF viewer of the user's own that notes what it was asked to open.
 set -euo pipefail
 out=${1:?usage: desktop_session.sh <folder>}
 mkdir -p "$out"
@@ -111,6 +112,14 @@ click_toolbar 4
 configurator=$(wait_window '^Velmora Controller Configurator$')
 configurator_pid=$(xdotool getwindowpid "$configurator")
 [ "$(readlink "/proc/$configurator_pid/exe")" = "$program_dir/pinvale" ] || fail "Tarvello started $(readlink "/proc/$configurator_pid/exe")"
+# Its wiring diagram button (beside the diagram's name) opens the diagram of its folder.
+xdotool mousemove --window "$configurator" 577 295 click 1
+for _ in $(seq 100); do [ "$(wc -l <"$out/opened.txt")" -ge 2 ] && break; sleep 0.1; done
+diagram=$(sed -n 2p "$out/opened.txt")
+case $diagram in
+  "$program_dir/wiring diagrams/"w*.pdf) echo "Pinvale opened $diagram" ;;
+  *) fail "Pinvale's wiring diagram button opened '${diagram}'" ;;
+esac
 kill "$configurator_pid"
 stop "$tarvello_pid"
 

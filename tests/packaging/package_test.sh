@@ -119,7 +119,8 @@ done <"$work/contents.txt"
 [ ! -e /opt/tarvello ] || fail "/opt/tarvello is left after removal: $(find /opt/tarvello | head)"
 [ ! -e /usr/share/mime/application/x-tarvello-project.xml ] || fail "the project file type is left in the MIME database"
 [ -f "$home/.config/tarvello/Tarvello.ini" ] || fail "the user's settings went with the package"
-dpkg --purge "$package" >/dev/null
+status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$package" 2>/dev/null || true)
+case $status in "" | ?n*) ;; *) fail "dpkg still lists $package as '$status' after removal" ;; esac
 installed=0
 echo "removed: nothing of the package is left, the user's settings stay in $home/.config/tarvello"
 echo; echo "package test passed"
