@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick poppler-utils fonts-liberation fonts-liberation2 xdg-utils
   cups printer-driver-cups-pdf
-  dpkg-dev lintian desktop-file-utils appstream libxml2-utils shared-mime-info xdotool x11-utils
+  dpkg-dev lintian desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin xdotool x11-utils
   nlohmann-json3-dev libxlsxwriter-dev python3-openpyxl
 )
 # Node.js runs one optional cross-check of our Access files; the machine may have it already.

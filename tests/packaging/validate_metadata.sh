@@ -22,6 +22,28 @@ done
 echo "xmllint tarvello-project.xml"
 xmllint --noout "$packaging/tarvello-project.xml" || failed=1
 grep -q 'type="application/x-tarvello-project"' "$packaging/tarvello-project.xml" || { echo "no project file type"; failed=1; }
+# The project file type as a desktop sees it, from a MIME database of its own.
+if command -v update-mime-database >/dev/null && command -v gio >/dev/null; then
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+  mkdir -p "$scratch/mime/packages"
+  cp "$packaging/tarvello-project.xml" "$scratch/mime/packages/"
+  update-mime-database "$scratch/mime" 2>/dev/null
+  project='{\n  "format": "tarvello-project",\n  "version": 1\n}\n'
+  while read -r name expected; do
+    printf "$project" >"$scratch/$name"
+    type=$(XDG_DATA_DIRS="$scratch:/usr/share" gio info -a standard::content-type "$scratch/$name" | sed -n 's/.*content-type: //p')
+    echo "$name: $type"
+    [ "$type" = "$expected" ] || { echo "  expected $expected"; failed=1; }
+  done <<'CASES'
+office.tarvello application/x-tarvello-project
+office.tarvello.json application/x-tarvello-project
+office application/x-tarvello-project
+office.json application/json
+CASES
+else
+  echo "SKIP of the project file type's detection: update-mime-database or gio missing"
+fi
 for entry in "$packaging"/example.tarvello.Tarvello.desktop; do
   grep -qx 'MimeType=application/x-tarvello-project;' "$entry" || { echo "$entry does not open projects"; failed=1; }
 done
