@@ -3,6 +3,7 @@
 #include "engine/arithmetic.h"
 #include "engine/model_table.h"
 #include "selection/selection_run.h"
+#include "selection_ui/details_follower.h"
 #include "selection_ui/form_keys.h"
 #include "selection_ui/left_out_tally.h"
 #include "selection_ui/not_listed_panel.h"
@@ -162,7 +163,9 @@ void SelectionWindow::buildSelectionFrame()
     cmdNonElencati = makeCommand(frmselection, QStringLiteral("cmdNonElencati"));
     cmdNonElencati->setEnabled(false); // until a run leaves models out
     sel->addWidget(cmdNonElencati, 5, 0, 1, 3);
-    sel->setRowStretch(6, 1);
+    cmdDettagli = makeCommand(frmselection, QStringLiteral("cmdDettagli"));
+    sel->addWidget(cmdDettagli, 6, 0, 1, 3);
+    sel->setRowStretch(7, 1);
 }
 
 void SelectionWindow::setSharedCaptions()
@@ -213,6 +216,9 @@ void SelectionWindow::connectSharedHandlers()
     connect(notListedKey, &QShortcut::activated, this, [this] { showNotListed(); });
     connect(mnuExit, &QAction::triggered, this, [this] { close(); });
     connect(qApp, &QApplication::focusChanged, this, &SelectionWindow::onFocusChanged);
+    details_ = new DetailsFollower(this, Grd, cmdDettagli, [this] {
+        return DetailsFollower::Run{&lastRun_, &lastRequest_, windowTitle()};
+    });
 }
 
 // --- mode -------------------------------------------------------------------------------
@@ -327,6 +333,7 @@ void SelectionWindow::tellRunOutcome()
 {
     const bool leftOut = leftModelsOut(lastRun_);
     cmdNonElencati->setEnabled(leftOut);
+    details_->runChanged();
     if (notListedPanel_ && notListedPanel_->isVisible()) {
         if (leftOut)
             notListedPanel_->showRows(notListedRows(lastRun_, lastRequest_, LangBase), LangBase);
@@ -354,6 +361,7 @@ void SelectionWindow::closeNotListed()
     cmdNonElencati->setEnabled(false);
     if (notListedPanel_)
         notListedPanel_->hide();
+    details_->runGone();
 }
 
 void SelectionWindow::rateAndList(RunRequest request, const std::vector<ResultColumn>& columns)

@@ -35,6 +35,7 @@ class QPushButton;
 
 namespace tarvello {
 
+class DetailsFollower;
 class FNonElencati;
 class FormKeyPress;
 
@@ -56,6 +57,10 @@ public:
 
     // What the last run gave, every model of the line with its outcome (empty before a run).
     const RunResult& lastRun() const { return lastRun_; }
+    // The request of the last run.
+    const RunRequest& lastRequest() const { return lastRequest_; }
+    // The details panel of the grid's current row (the "Details" command and F8).
+    DetailsFollower* details() const { return details_; }
 
     // Opens the "Not listed" panel of the last run (the button and F7); nothing when the
     // run left no model out or the mode changed since.
@@ -125,6 +130,7 @@ protected:
     QPushButton* cmdCalcola = nullptr;
     QPushButton* cmdStampa = nullptr;
     QPushButton* cmdNonElencati = nullptr;
+    QPushButton* cmdDettagli = nullptr;
     QLineEdit* txtPotric = nullptr;
     QLabel* lblPotric = nullptr;
     QLabel* lblUmPt = nullptr;
@@ -151,6 +157,7 @@ private:
     RunRequest lastRequest_;
     bool ratedToTheEnd_ = false; // the last run rated every model without a failure
     FNonElencati* notListedPanel_ = nullptr;
+    DetailsFollower* details_ = nullptr;
 };
 
 } // namespace tarvello

@@ -1,0 +1,142 @@
+#include "chart_view/details_rows.h"
+
+#include "chart_view/chart_texts.h"
+#include "charts/psychro_chart.h"
+#include "shell/display_mask.h"
+#include "shell/language.h"
+#include "shell/units.h"
+
+namespace tarvello {
+
+namespace {
+
+namespace tx = chart_texts;
+
+const QString kDegrees = QStringLiteral("°C");
+const QString kPercent = QStringLiteral("%");
+const QString kGramsPerKg = QStringLiteral("g/kg");
+const QString kKiloJoulesPerKg = QStringLiteral("kJ/kg");
+const QString kKgPerHour = QStringLiteral("kg/h");
+const QString kMetresPerSecond = QStringLiteral("m/s");
+const QString kDecibelA = QStringLiteral("dB(A)");
+constexpr double kSecondsPerHour = 3600.0;
+
+QString powerUnit(int mode)
+{
+    const QString name = UnitPt.name();
+    return mode == ModeHeating ? name.left(6) : name.right(6);
+}
+
+class RowWriter {
+public:
+    explicit RowWriter(const SelectionDetails& d) : d_(d) {}
+
+    void heading(const QString& text) { rows_.append({text, {}, {}, true}); }
+    void value(int labelText, const QString& value, const QString& unit = {})
+    {
+        rows_.append({Testo(labelText).trimmed(), value, unit, false});
+    }
+    void air(int headingText, const AirState& s, std::optional<double> share = {}, int shareText = 0,
+             bool saturated = false)
+    {
+        heading(Testo(headingText));
+        if (share)
+            value(shareText, wholeNumber(*share), kPercent);
+        value(tx::kDryBulb, oneDecimal(s.dryBulb), kDegrees);
+        if (!d_.humidityKnown) {
+            value(tx::kRelativeHumidity, Testo(tx::kHumidityNotAsked));
+            return;
+        }
+        value(tx::kWetBulb, oneDecimal(s.wetBulb), kDegrees);
+        value(tx::kRelativeHumidity, wholeNumber(s.relativeHumidity),
+              saturated ? kPercent + QStringLiteral(" (") + Testo(tx::kSaturated) + QLatin1Char(')') : kPercent);
+        value(tx::kHumidityRatio, FormatMask(s.humidityRatio * kGramsPerKilogram, QStringLiteral("#0.00")), kGramsPerKg);
+        value(tx::kEnthalpy, oneDecimal(s.enthalpy), kKiloJoulesPerKg);
+    }
+    QList<DetailsRow> take() { return std::move(rows_); }
+
+private:
+    const SelectionDetails& d_;
+    QList<DetailsRow> rows_;
+};
+
+void capacities(RowWriter& w, const SelectionDetails& d)
+{
+    const QString unit = powerUnit(d.mode);
+    w.heading(Testo(d.mode == ModeCooling ? tx::kCooling : tx::kHeating).trimmed());
+    if (d.mode != ModeCooling) {
+        w.value(tx::kHeatingCapacity, UnitPt.format(d.totalCapacity), unit);
+        return;
+    }
+    w.value(tx::kTotalCoolingCapacity, UnitPt.format(d.totalCapacity), unit);
+    w.value(tx::kSensibleCapacity, UnitPt.format(d.sensibleCapacity), unit);
+    w.value(tx::kLatentCapacity, UnitPt.format(d.latentCapacity), unit);
+    w.value(tx::kSensibleHeatRatio, FormatMask(d.sensibleHeatRatio, QStringLiteral("0.00")));
+    w.value(tx::kCondensate, FormatMask(d.condensateFlow * kSecondsPerHour, QStringLiteral("#0.00")), kKgPerHour);
+    if (d.dryCoil)
+        w.value(tx::kDryCoil, QString());
+}
+
+void waterSide(RowWriter& w, const SelectionDetails& d)
+{
+    w.heading(Testo(tx::kWaterSide));
+    w.value(tx::kWaterInletTemperature, oneDecimal(d.waterIn), kDegrees);
+    w.value(tx::kWaterOutletTemperature, oneDecimal(d.waterOut), kDegrees);
+    w.value(tx::kWaterFlow, UnitQw.format(d.waterFlow), UnitQw.name());
+    w.value(tx::kWaterPressureDrop, UnitDpW.format(d.waterPressureDrop), UnitDpW.name());
+    w.value(tx::kReynolds, wholeNumber(d.reynolds));
+    w.value(tx::kFlowRegime, Testo(d.laminar ? tx::kLaminar : tx::kTurbulent));
+}
+
+void airSide(RowWriter& w, const SelectionDetails& d)
+{
+    w.heading(Testo(tx::kAirSide));
+    w.value(tx::kOperatingSpeed, QString::number(d.speed));
+    w.value(tx::kAirFlow, UnitQa.format(d.airFlow), UnitQa.name());
+    w.value(tx::kFaceVelocity, FormatMask(d.faceVelocity, QStringLiteral("0.00")), kMetresPerSecond);
+    const QString pressure = (d.pressureCapped ? QStringLiteral("> ") : QString()) + UnitDpA.format(d.staticPressure);
+    w.value(d.ducted ? tx::kUsefulStaticPressure : tx::kPressure, pressure, UnitDpA.name());
+    w.value(tx::kSoundPower, wholeNumber(d.soundPower), kDecibelA);
+    if (d.soundPressure)
+        w.value(tx::kSoundPressure, wholeNumber(*d.soundPressure), kDecibelA);
+}
+
+} // namespace
+
+QString oneDecimal(double value)
+{
+    return FormatMask(value, QStringLiteral("##0.0"));
+}
+
+QString wholeNumber(double value)
+{
+    return FormatMask(value, QStringLiteral("######0"));
+}
+
+QList<DetailsRow> detailsRows(const SelectionDetails& d)
+{
+    RowWriter w(d);
+    w.heading(QString::fromStdString(d.model));
+    if (d.returnAir)
+        w.air(tx::kReturnAir, d.returnAir->air, d.returnAir->share, tx::kReturnAirRatio);
+    if (d.freshAir)
+        w.air(tx::kFreshAir, d.freshAir->air, d.freshAir->share, tx::kFreshAirRatio);
+    w.air(d.returnAir ? tx::kMixedAir : tx::kEnteringAir, d.entering);
+    w.air(tx::kLeavingAir, d.leaving, std::nullopt, 0, d.leavingSaturated);
+    capacities(w, d);
+    waterSide(w, d);
+    airSide(w, d);
+    return w.take();
+}
+
+QString detailsText(const QList<DetailsRow>& rows)
+{
+    QString text;
+    for (const DetailsRow& row : rows) {
+        text += row.heading ? row.label : row.label + QLatin1Char('\t') + row.value + QLatin1Char('\t') + row.unit;
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+} // namespace tarvello
