@@ -4,11 +4,16 @@
 #include "configurator/frm_configurator.h"
 #include "platform/document_file.h"
 #include "platform/shell_open.h"
+#include "shell/desktop_check.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPushButton>
 
 
 namespace pinvale {
@@ -60,7 +65,38 @@ void MessageBoxSink::show(const QString& text)
     box.exec();
 }
 
-int ShellDocumentOpener::open(const QString& path) { return tarvello::ShellExecute(path); }
+int MessageBoxSink::choose(const QString& text, const QStringList& choices)
+{
+    QMessageBox box(QMessageBox::Warning, programTitle(), text, QMessageBox::Close, parent_);
+    QList<QAbstractButton*> offered;
+    for (const QString& choice : choices)
+        offered << box.addButton(choice, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Close);
+    box.exec();
+    return static_cast<int>(offered.indexOf(box.clickedButton()));
+}
+
+// A default viewer whose program is missing is reported, not started to fail unseen.
+int ShellDocumentOpener::open(const QString& path) { return tarvello::ShellExecute(path, tarvello::checkedDesktop()); }
+
+bool ShellDocumentOpener::openFolder(const QString& folder) { return tarvello::showFolder(folder); }
+
+QString wiringNotOpenedText(int code, const QString& path)
+{
+    QString reason;
+    switch (code) {
+    case tarvello::kShellFileNotFound:
+    case tarvello::kShellPathNotFound: reason = QStringLiteral("Lo schema non è stato trovato."); break;
+    case tarvello::kShellAccessDenied: reason = QStringLiteral("Lo schema non si può leggere."); break;
+    case tarvello::kShellNoAssociation:
+        reason = QStringLiteral("Nessun programma per aprire i documenti PDF è impostato su questo computer.");
+        break;
+    default: reason = QStringLiteral("Il programma impostato per aprire i documenti PDF non si avvia."); break;
+    }
+    return reason + QStringLiteral("\n\n") + QDir::toNativeSeparators(path)
+           + QStringLiteral("\n\nPotete aprire la cartella che lo contiene, oppure copiarne il percorso.\n\n(")
+           + tarvello::shellErrorText(code) + QLatin1Char(')');
+}
 
 QString wiringDiagramsFolder(const QString& programDir)
 {
@@ -94,8 +130,18 @@ void OpenWiringDocument(const QString& name, const QString& programDir, Document
     }
     const QString path = QDir(folder).filePath(name);
     const int result = opener.open(path);
-    if (!tarvello::shellOpenSucceeded(result))
-        messages.show(tarvello::shellErrorMessage(result, QDir::toNativeSeparators(path)));
+    if (tarvello::shellOpenSucceeded(result))
+        return;
+    const QStringList offers{QStringLiteral("Apri la cartella"), QStringLiteral("Copia il percorso")};
+    const int picked = messages.choose(wiringNotOpenedText(result, path), offers);
+    if (picked == 0) {
+        if (!opener.openFolder(folder))
+            messages.show(QStringLiteral("Nessun programma per mostrare le cartelle è impostato su questo computer.\n\n")
+                          + QDir::toNativeSeparators(folder));
+    } else if (picked == 1) {
+        if (QClipboard* clipboard = QGuiApplication::clipboard())
+            clipboard->setText(QDir::toNativeSeparators(path));
+    }
 }
 
 int runConfigurator(const QString& programDir, MessageSink& messages, DocumentOpener& opener)

@@ -4,6 +4,7 @@
 // (the real ones use Qt and the shell-open layer; tests record what was asked).
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -17,6 +18,14 @@ public:
     virtual ~MessageSink() = default;
     // A message box with an OK button only.
     virtual void show(const QString& text) = 0;
+    // A message box that offers `choices` besides closing it: the index of the one picked,
+    // or -1. A sink that cannot offer choices shows the text alone.
+    virtual int choose(const QString& text, const QStringList& choices)
+    {
+        static_cast<void>(choices);
+        show(text);
+        return -1;
+    }
 };
 
 class DocumentOpener {
@@ -24,6 +33,12 @@ public:
     virtual ~DocumentOpener() = default;
     // Asks the shell to open the document at `path`; the classic shell result code.
     virtual int open(const QString& path) = 0;
+    // Shows a folder with the desktop's file manager; false when it cannot (the default).
+    virtual bool openFolder(const QString& folder)
+    {
+        static_cast<void>(folder);
+        return false;
+    }
 };
 
 // Message boxes owned by `parent` (may be null).
@@ -31,6 +46,7 @@ class MessageBoxSink : public MessageSink {
 public:
     explicit MessageBoxSink(QWidget* parent = nullptr) : parent_(parent) {}
     void show(const QString& text) override;
+    int choose(const QString& text, const QStringList& choices) override;
 
 private:
     QWidget* parent_;
@@ -40,6 +56,7 @@ private:
 class ShellDocumentOpener : public DocumentOpener {
 public:
     int open(const QString& path) override;
+    bool openFolder(const QString& folder) override;
 };
 
 // The folder of the diagrams, under the program folder.
@@ -54,9 +71,15 @@ bool isSafeWiringName(const QString& name);
 // Opens "wiring diagrams/<name>" of the program folder. An empty or unsafe name, or a
 // file by that name that is not a PDF document inside the folder after its links are
 // resolved (platform checkPdfDocument), gives "Documentazione non trovata"; a shell
-// failure (a missing file among them) "<text> on <path>". Never throws.
+// failure (a missing file, no viewer, a viewer that cannot start) is told in plain words
+// with the path and the shell's text, offering to open the diagrams folder or to copy the
+// path. Never throws.
 void OpenWiringDocument(const QString& name, const QString& programDir, DocumentOpener& opener,
                         MessageSink& messages);
+
+// The plain-words message of a wiring diagram at `path` that the shell did not open with
+// `code`.
+QString wiringNotOpenedText(int code, const QString& path);
 
 // The program: opens "pinvale.mdb" in `programDir`, shows Frm_configurator and runs the
 // event loop until the window is gone (0). A database that cannot be opened or read gives

@@ -4,6 +4,7 @@
 #include "platform/shell_open.h"
 #include "shell/app_state.h"
 #include "shell/message_sink.h"
+#include "shell/open_failure.h"
 #include "shell/shell_services.h"
 
 namespace tarvello {
@@ -14,7 +15,7 @@ const QString kConfiguratorFileName = QStringLiteral("pinvale");
 
 void reportOpenFailure(int code, const QString& path)
 {
-    messages().plain(shellErrorMessage(code, path), QString::fromLatin1(kProgramTitle));
+    reportDocumentNotOpened(code, path);
 }
 
 } // namespace
@@ -25,12 +26,13 @@ QString documentPath(const QString& name, const QString& where)
     return where == kInProgramFolder ? AppDir + name : name;
 }
 
-void ApriDocumento(const QString& name, const QString& where)
+int ApriDocumento(const QString& name, const QString& where)
 {
     const QString path = documentPath(name, where);
     const int code = shellLauncher().openDocument(path);
     if (!shellOpenSucceeded(code))
         reportOpenFailure(code, path);
+    return code;
 }
 
 bool isSafeLanguageCode(const QString& code)

@@ -14,9 +14,11 @@ inline const QString kInProgramFolder = QStringLiteral("D");
 // `name` itself, unchanged.
 QString documentPath(const QString& name, const QString& where);
 
-// Opens the document with its associated viewer. Success is silent; a failure shows the
-// shell's text, " on " and the path, in a message box with an OK button and no icon.
-void ApriDocumento(const QString& name, const QString& where);
+// Opens the document with its associated viewer and answers the classic shell result
+// code. Success is silent; a failure tells the user in plain words what happened (no
+// viewer, a viewer that cannot start, a missing or unreadable file) with the shell's text,
+// and offers to open the folder that holds the document or to copy its path.
+int ApriDocumento(const QString& name, const QString& where);
 
 // True when a language code read from the settings file can be part of a file name in
 // the program folder: no path separator and no "..", so the name cannot lead outside it.
@@ -27,8 +29,8 @@ QString productInformationName(const QString& langCode);
 
 // The tool button SSdescr: the product information of the current `LangCode`. A code
 // that would leave the program folder, or a file by the document's name that is not a
-// PDF document inside the program folder once its links are resolved, is refused with
-// the "File not found" message.
+// PDF document inside the program folder once its links are resolved, is refused as
+// "File not found".
 void openProductInformation();
 
 // The configurator program file in the program folder.

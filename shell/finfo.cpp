@@ -1,7 +1,9 @@
 #include "shell/finfo.h"
 
+#include "platform/shell_open.h"
 #include "shell/app_state.h"
 #include "shell/forms.h"
+#include "shell/open_failure.h"
 #include "shell/language.h"
 #include "shell/shell_services.h"
 
@@ -97,7 +99,9 @@ void FInfo::showAsSplash()
 
 void FInfo::openLink(const QString& address)
 {
-    documentOpener().openAddress(QUrl(address));
+    const int code = documentOpener().openAddress(QUrl(address));
+    if (!shellOpenSucceeded(code))
+        reportAddressNotOpened(code, address);
 }
 
 void FInfo::closeEvent(QCloseEvent* event)

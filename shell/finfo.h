@@ -20,12 +20,14 @@ public:
     void showCloseButton(bool visible);
     // Shows the window as the start-up splash and lets it paint.
     void showAsSplash();
+    // A web or mail link clicked: opened with the desktop's program for it; when there is
+    // none, or it cannot start, the user is told and may copy the address.
+    void openLink(const QString& address);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void openLink(const QString& address);
 
     QLabel* lblDescri = nullptr;
     QLabel* lblVer = nullptr;

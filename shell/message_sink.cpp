@@ -1,7 +1,9 @@
 #include "shell/message_sink.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tarvello {
 
@@ -40,6 +42,17 @@ void QtMessageSink::plain(const QString& text, const QString& title)
 void QtMessageSink::about(const QString& text, const QString& title)
 {
     QMessageBox::about(QApplication::activeWindow(), title, text);
+}
+
+int QtMessageSink::choose(const QString& text, const QString& title, const QStringList& choices)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Close, QApplication::activeWindow());
+    QList<QAbstractButton*> offered;
+    for (const QString& choice : choices)
+        offered << box.addButton(choice, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Close);
+    box.exec();
+    return static_cast<int>(offered.indexOf(box.clickedButton()));
 }
 
 MessageSink& messages()

@@ -4,6 +4,7 @@
 // through `messages()`.
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -17,6 +18,14 @@ public:
     virtual void information(const QString& text, const QString& title) = 0; // info icon
     virtual void plain(const QString& text, const QString& title) = 0;       // no icon
     virtual void about(const QString& text, const QString& title) = 0;       // the about box
+    // A warning that offers the user `choices` besides closing it: the index of the one
+    // picked, or -1 when none was. A sink that cannot offer choices shows the text alone.
+    virtual int choose(const QString& text, const QString& title, const QStringList& choices)
+    {
+        static_cast<void>(choices);
+        exclamation(text, title);
+        return -1;
+    }
 };
 
 // Message boxes of the window toolkit, owned by the active window.
@@ -27,6 +36,7 @@ public:
     void information(const QString& text, const QString& title) override;
     void plain(const QString& text, const QString& title) override;
     void about(const QString& text, const QString& title) override;
+    int choose(const QString& text, const QString& title, const QStringList& choices) override;
 };
 
 // The process-wide sink: the toolkit's message boxes unless a test put its own.

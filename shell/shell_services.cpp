@@ -2,6 +2,7 @@
 
 #include "platform/shell_open.h"
 #include "shell/app_state.h"
+#include "shell/desktop_check.h"
 #include "shell/language.h"
 #include "shell/message_sink.h"
 
@@ -18,16 +19,17 @@ namespace {
 
 class DesktopOpener : public DocumentOpener {
 public:
-    void openAddress(const QUrl& address) override { ShellOpenAddress(address.toString()); }
+    int openAddress(const QUrl& address) override { return ShellOpenAddress(address.toString(), checkedDesktop()); }
 };
 
 class DesktopLauncher : public ShellLauncher {
 public:
-    int openDocument(const QString& path) override { return ShellExecute(path); }
+    int openDocument(const QString& path) override { return ShellExecute(path, checkedDesktop()); }
     bool startProgram(const QString& program, const QString& workingFolder) override
     {
         return QProcess::startDetached(program, {}, workingFolder);
     }
+    bool openFolder(const QString& folder) override { return showFolder(folder); }
 };
 
 QString& chosenPrinter()

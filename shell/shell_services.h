@@ -15,17 +15,19 @@ class QWidget;
 
 namespace tarvello {
 
-// Opens a web or mail address with the desktop's program for it; the result is ignored.
-// The real one goes through the shell-open layer (ShellOpenAddress).
+// Opens a web or mail address with the desktop's program for it and answers the classic
+// shell result code (33 or more when the program was started). The real one goes through
+// the shell-open layer (ShellOpenAddress), with the desktop's program checked first.
 class DocumentOpener {
 public:
     virtual ~DocumentOpener() = default;
-    virtual void openAddress(const QUrl& address) = 0;
+    virtual int openAddress(const QUrl& address) = 0;
 };
 
 // The shell's operations behind the main window's tool buttons: opening a document with
 // its associated viewer, and starting a program file without waiting for it. The real one
-// uses the shell-open layer and a detached process.
+// uses the shell-open layer (a default viewer whose program is missing counts as an
+// invalid association) and a detached process.
 class ShellLauncher {
 public:
     virtual ~ShellLauncher() = default;
@@ -33,6 +35,13 @@ public:
     virtual int openDocument(const QString& path) = 0;
     // False when the program could not be started (missing, not executable).
     virtual bool startProgram(const QString& program, const QString& workingFolder) = 0;
+    // Shows a folder with the desktop's file manager; false when there is none that can
+    // start (the default: a launcher that cannot show folders).
+    virtual bool openFolder(const QString& folder)
+    {
+        static_cast<void>(folder);
+        return false;
+    }
 };
 
 // The model database as the shell uses it: opened at start, closed at shutdown, and one

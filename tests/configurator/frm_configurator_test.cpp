@@ -273,7 +273,7 @@ TEST_F(WindowTest, AMissingDocumentIsReportedWithItsPath)
     opener.result = 2;
     clickButton("Btn_ShowWiring");
     EXPECT_EQ(messages.shown,
-              QStringList({"File not found on /opt/velmora/wiring diagrams/w1111000.pdf"}));
+              QStringList({wiringNotOpenedText(2, "/opt/velmora/wiring diagrams/w1111000.pdf")}));
     EXPECT_TRUE(window.isVisible());
 }
 

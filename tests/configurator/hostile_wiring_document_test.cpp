@@ -82,7 +82,7 @@ TEST_F(ProgramFolder, OnlyDocumentsReachTheDesktop)
         EXPECT_EQ(opener.opened, c.opened ? QStringList({path}) : QStringList()) << '"' << c.name << '"';
         QStringList expected;
         if (QString::fromLatin1(c.message) == "missing")
-            expected << "File not found on " + QDir::toNativeSeparators(path);
+            expected << wiringNotOpenedText(2, path);
         else if (*c.message)
             expected << QString::fromLatin1(c.message);
         EXPECT_EQ(messages.shown, expected) << '"' << c.name << '"';

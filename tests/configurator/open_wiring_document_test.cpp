@@ -54,14 +54,22 @@ TEST(OpenWiringDocument, ShellResultsGiveTheirMessage)
         int result;
         const char* message;  // empty: nothing shown
     };
+    // A failure is told in plain words, with the path and the shell's text.
     const Case cases[] = {
         {42, ""},
         {33, ""},
-        {32, "DLL not found on /opt/velmora/wiring diagrams/w1.pdf"},
-        {2, "File not found on /opt/velmora/wiring diagrams/w1.pdf"},
-        {3, "Path not found on /opt/velmora/wiring diagrams/w1.pdf"},
-        {31, "No association for file extension on /opt/velmora/wiring diagrams/w1.pdf"},
-        {0, "Unknown error on /opt/velmora/wiring diagrams/w1.pdf"},
+        {32, "Il programma impostato per aprire i documenti PDF non si avvia.\n\n/opt/velmora/wiring diagrams/w1.pdf"
+             "\n\nPotete aprire la cartella che lo contiene, oppure copiarne il percorso.\n\n(DLL not found)"},
+        {2, "Lo schema non è stato trovato.\n\n/opt/velmora/wiring diagrams/w1.pdf"
+            "\n\nPotete aprire la cartella che lo contiene, oppure copiarne il percorso.\n\n(File not found)"},
+        {3, "Lo schema non è stato trovato.\n\n/opt/velmora/wiring diagrams/w1.pdf"
+            "\n\nPotete aprire la cartella che lo contiene, oppure copiarne il percorso.\n\n(Path not found)"},
+        {31, "Nessun programma per aprire i documenti PDF è impostato su questo computer.\n\n"
+             "/opt/velmora/wiring diagrams/w1.pdf\n\nPotete aprire la cartella che lo contiene, oppure copiarne il "
+             "percorso.\n\n(No association for file extension)"},
+        {27, "Il programma impostato per aprire i documenti PDF non si avvia.\n\n/opt/velmora/wiring diagrams/w1.pdf"
+             "\n\nPotete aprire la cartella che lo contiene, oppure copiarne il percorso.\n\n"
+             "(Incomplete or invalid file association)"},
     };
     for (const Case& c : cases) {
         RecordingOpener opener;

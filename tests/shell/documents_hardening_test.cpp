@@ -5,6 +5,7 @@
 #include "shell/app_state.h"
 #include "shell/documents.h"
 #include "shell/forms.h"
+#include "shell/open_failure.h"
 #include "shell/recording_message_sink.h"
 #include "shell/shell_services.h"
 #include "shell/startup.h"
@@ -98,7 +99,7 @@ TEST_F(ShellProgramFolder, OnlyAProductDocumentIsOpened)
         EXPECT_EQ(launcher.opened, c.opened ? QStringList({path}) : QStringList()) << c.code;
         if (c.refused) {
             ASSERT_EQ(sink.messages.size(), 1) << c.code;
-            EXPECT_EQ(sink.messages[0].text, "File not found on " + path);
+            EXPECT_EQ(sink.messages[0].text, documentNotOpenedText(kShellFileNotFound, path));
         } else {
             EXPECT_TRUE(sink.messages.isEmpty()) << c.code;
         }

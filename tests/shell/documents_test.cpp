@@ -12,6 +12,7 @@
 #include "shell/flingua.h"
 #include "shell/fmenu.h"
 #include "shell/forms.h"
+#include "shell/open_failure.h"
 #include "shell/recording_message_sink.h"
 #include "shell/shell_services.h"
 #include "shell/startup.h"
@@ -132,24 +133,25 @@ TEST_F(Documents, WhereDMeansTheProgramFolderAnythingElseAFullPath)
     EXPECT_TRUE(sink.messages.isEmpty()) << messageTexts(sink).toStdString();  // success is silent
 }
 
-TEST_F(Documents, AFailureShowsTheShellTextOnThePathWithoutIcon)
+TEST_F(Documents, AFailureIsToldInPlainWordsWithTheShellTextAndTheClassicCodeKept)
 {
     const std::pair<int, const char*> cases[] = {
-        {2, "File not found on "},
-        {3, "Path not found on "},
-        {5, "Access denied on "},
-        {27, "Incomplete or invalid file association on "},
-        {31, "No association for file extension on "},
-        {0, "Unknown error on "},
-        {32, "DLL not found on "},
+        {2, "(File not found)"},
+        {3, "(Path not found)"},
+        {5, "(Access denied)"},
+        {27, "(Incomplete or invalid file association)"},
+        {31, "(No association for file extension)"},
+        {0, "(Unknown error)"},
+        {32, "(DLL not found)"},
     };
     for (const auto& [code, text] : cases) {
         sink.messages.clear();
         launcher.openCode = code;
-        ApriDocumento("DTBEN04-7.pdf", "D");
+        EXPECT_EQ(ApriDocumento("DTBEN04-7.pdf", "D"), code);
         ASSERT_EQ(sink.messages.size(), 1) << code;
-        EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Plain) << code;
-        EXPECT_EQ(sink.messages[0].text, text + AppDir + "DTBEN04-7.pdf") << code;
+        EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Choice) << code;
+        EXPECT_EQ(sink.messages[0].text, documentNotOpenedText(code, AppDir + "DTBEN04-7.pdf")) << code;
+        EXPECT_TRUE(sink.messages[0].text.endsWith(QString::fromLatin1(text))) << code;
         EXPECT_EQ(sink.messages[0].title, "Tarvello");
     }
     sink.messages.clear();
@@ -195,8 +197,9 @@ TEST_F(Documents, ALanguageCodeLeavingTheFolderIsRefusedAsFileNotFound)
         toolButton("SSdescr")->click();
         EXPECT_TRUE(launcher.opened.isEmpty()) << code.constData();
         ASSERT_EQ(sink.messages.size(), 1) << code.constData();
-        EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Plain);
-        EXPECT_EQ(sink.messages[0].text, "File not found on " + AppDir + "DTB" + QString::fromLatin1(code) + "04-7.pdf");
+        EXPECT_EQ(sink.messages[0].kind, RecordingMessageSink::Kind::Choice);
+        EXPECT_EQ(sink.messages[0].text,
+                  documentNotOpenedText(kShellFileNotFound, AppDir + "DTB" + QString::fromLatin1(code) + "04-7.pdf"));
         Forms::unloadAllExcept({});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -250,14 +253,16 @@ TEST_F(Documents, TheRealShellReportsMissingFileMissingFolderAndNoViewer)
     ApriDocumento("DTBEN04-7.pdf", "D");                 // no program opens PDFs here
     ApriDocumento(folder + "DTBFR04-7.pdf", "full path");  // used as given
 
-    EXPECT_EQ(messageTexts(sink), QStringList({
-                                      "File not found on " + folder + "DTBEN04-7.pdf",
-                                      "Path not found on " + folder + "no such folder/DTBEN04-7.pdf",
-                                      "No association for file extension on " + folder + "DTBEN04-7.pdf",
-                                      "File not found on " + folder + "DTBFR04-7.pdf",
-                                  }).join(u'|'));
+    EXPECT_EQ(messageTexts(sink),
+              QStringList({
+                              documentNotOpenedText(kShellFileNotFound, folder + "DTBEN04-7.pdf"),
+                              documentNotOpenedText(kShellPathNotFound, folder + "no such folder/DTBEN04-7.pdf"),
+                              documentNotOpenedText(kShellNoAssociation, folder + "DTBEN04-7.pdf"),
+                              documentNotOpenedText(kShellFileNotFound, folder + "DTBFR04-7.pdf"),
+                          })
+                  .join(u'|'));
     for (const auto& message : sink.messages)
-        EXPECT_EQ(message.kind, RecordingMessageSink::Kind::Plain);
+        EXPECT_EQ(message.kind, RecordingMessageSink::Kind::Choice);
 }
 
 // The documents the build writes into the program folder: one per language code of the

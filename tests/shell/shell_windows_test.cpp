@@ -2,6 +2,7 @@
 // shutdown, driven without a display; message boxes, the database and the selection
 // windows are recorded.
 #include "engine/model_table.h"
+#include "platform/shell_open.h"
 #include "shell/app_state.h"
 #include "shell/finfo.h"
 #include "shell/flingua.h"
@@ -66,7 +67,11 @@ public:
         log << QStringLiteral("caption %1 %2").arg(line).arg(caption);
     }
     void showModal(int line) override { log << QStringLiteral("show %1").arg(line); }
-    void openAddress(const QUrl& address) override { log << "open address " + address.toString(); }
+    int openAddress(const QUrl& address) override
+    {
+        log << "open address " + address.toString();
+        return kShellOpened;
+    }
 
     QStringList log;
     std::optional<QString> openFailure;
