@@ -75,7 +75,7 @@ void FDatiMRZ::load()
     conditions_ = {};
     lblLaminare->setVisible(false);
     IntestazioniMRZ();
-    adjustSize();
+    fitToScreen();
     CentraForm(this);
     Forms::loaded(this);
     loaded_ = true;
@@ -291,6 +291,8 @@ void FDatiMRZ::syncLabels()
             if (row.units[frame] && row.boxes[frame])
                 row.units[frame]->setVisible(!row.boxes[frame]->isHidden());
     }
+    if (loaded_)
+        fitToScreen(); // grows with shown fields, shrinks back when they hide
 }
 
 void FDatiMRZ::showFreshAir(int i, bool show)
@@ -382,7 +384,14 @@ void FDatiMRZ::cbofunz_Click()
     showModeFrame();
     placeSharedLabels(mode());
     syncLabels();
-    IntestazioniMRZ();
+    // The emptied grid takes the headings of the mode now shown, as its fields give them:
+    // the last run's reading belongs to the other mode.
+    const int i = mode();
+    const bool leavingWaterGiven = fieldNumberOrZero(txtTw2[i]->text()) > 0;
+    const DuctedColumns shown{!leavingWaterGiven && fieldNumberOrZero(txtQw[i]->text()) != 0,
+                              fieldNumberOrZero(txtqatot[i]->text()) > 0};
+    layoutDuctedGrid(Grd->grid(), i, shown, LangBase);
+    Grd->applyGeometry();
 }
 
 // --- leaving a field --------------------------------------------------------------------

@@ -49,7 +49,7 @@ FDati::FDati(QWidget* parent) : SelectionWindow(parent)
     setPowerUnitLabel();
     RipristinaCampi(textBoxes(), kSettingsSection);
     ImpostaGriglia();
-    adjustSize();
+    fitToScreen();
     CentraForm(this);
     Forms::loaded(this);
 }

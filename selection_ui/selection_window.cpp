@@ -26,6 +26,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -38,9 +41,9 @@ namespace tarvello {
 namespace {
 
 const QString kLaminarWarning = QStringLiteral("*  warning :  laminar flow");
-const QString kRunErrorText = QStringLiteral("Errore generico : ");
 // Reported for a failure that has no classic number of its own ("internal error").
 constexpr int kInternalError = 51;
+constexpr int kRunErrorText = 113; // "Generic error"
 const QStringList kApproxPercents{QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30"),
                                   QStringLiteral("40"), QStringLiteral("50"), QStringLiteral("60"),
                                   QStringLiteral("70")};
@@ -56,6 +59,22 @@ QPushButton* makeCommand(QWidget* parent, const QString& name)
 }
 
 } // namespace
+
+// The scroll area around the inputs asks for all of their room, not the toolkit's
+// default cap, and can shrink to a few rows when the screen is small.
+QSize InputScrollArea::sizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    const QSize inner = widget() ? widget()->sizeHint() : QSize();
+    return inner + QSize(frame, frame);
+}
+
+QSize InputScrollArea::minimumSizeHint() const
+{
+    constexpr QSize kSmallest(320, 140); // pixels: a few rows of fields stay in sight
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return sizeHint().boundedTo(kSmallest + QSize(scrollBar, scrollBar));
+}
 
 QLineEdit* makeFieldBox(QWidget* parent, const QString& name)
 {
@@ -100,14 +119,21 @@ void SelectionWindow::buildControls()
     top->setMenuBar(menuBar);
 
     buildSelectionFrame();
-    // The two mode frames share one place; exactly one is visible.
+    // The two mode frames share one place; exactly one is visible. The input area scrolls
+    // when the screen is too small for it, so that the grid keeps its room.
     buildModeFrames();
-    auto* upper = new QGridLayout;
+    inputArea = new InputScrollArea(this);
+    inputArea->setObjectName(QStringLiteral("inputArea"));
+    auto* inputs = new QWidget(inputArea);
+    inputs->setObjectName(QStringLiteral("inputs"));
+    auto* upper = new QGridLayout(inputs);
+    upper->setContentsMargins(0, 0, 0, 0);
     upper->addWidget(frmselection, 0, 0);
     upper->addWidget(frmCooling, 0, 1);
     upper->addWidget(frmHeating, 0, 1);
     upper->setColumnStretch(1, 1);
-    top->addLayout(upper);
+    inputArea->setWidget(inputs);
+    top->addWidget(inputArea);
 
     frmSolutions = new QGroupBox(this);
     frmSolutions->setObjectName(QStringLiteral("frmSolutions"));
@@ -221,6 +247,28 @@ void SelectionWindow::connectSharedHandlers()
     });
 }
 
+// --- size -------------------------------------------------------------------------------
+
+void SelectionWindow::fitToScreen()
+{
+    if (const QScreen* where = screen())
+        fitWithin(where->availableGeometry().size());
+}
+
+void SelectionWindow::fitWithin(const QSize& available)
+{
+    // The decoration of a shown window takes part of the room.
+    const QSize decoration = isVisible() ? frameGeometry().size() - geometry().size() : QSize();
+    const QSize room = available - decoration;
+    inputArea->widget()->adjustSize();
+    inputArea->updateGeometry();
+    layout()->activate();
+    setMaximumSize(room.expandedTo(minimumSize()));
+    if (isMaximized() || isFullScreen())
+        return; // the user's choice of size stays
+    resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
 // --- mode -------------------------------------------------------------------------------
 
 int SelectionWindow::mode() const
@@ -289,7 +337,9 @@ bool SelectionWindow::reportMissing(const std::optional<MissingInput>& missing)
 
 void SelectionWindow::reportRunError(int number)
 {
-    messages().exclamation(kRunErrorText + QString::number(number), QString::fromLatin1(kProgramTitle));
+    // "Generic error" in the current language, then the classic number.
+    messages().exclamation(Testo(kRunErrorText) + QStringLiteral(": ") + QString::number(number),
+                           QString::fromLatin1(kProgramTitle));
 }
 
 // --- the run ----------------------------------------------------------------------------

@@ -18,6 +18,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QScrollArea>
 #include <QString>
 
 #include <functional>
@@ -43,6 +44,19 @@ class FormKeyPress;
 QLineEdit* makeFieldBox(QWidget* parent, const QString& name);
 // A label; an empty name leaves it unnamed.
 QLabel* makeFieldLabel(QWidget* parent, const QString& name, const QString& text = {});
+
+// The scroll area of a selection window's inputs (the selection frame and the mode frames).
+class InputScrollArea : public QScrollArea {
+public:
+    explicit InputScrollArea(QWidget* parent) : QScrollArea(parent)
+    {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus); // the fields take the focus, the area scrolls to them
+    }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+};
 
 class SelectionWindow : public QDialog {
     Q_OBJECT
@@ -70,6 +84,15 @@ public:
 
     // The focus moved from `old` to `now`: leave-field checks and text selection.
     void onFocusChanged(QWidget* old, QWidget* now);
+
+    // Sizes the window to its contents within `available` (a screen's work area): the
+    // inputs scroll when they do not fit, the grid keeps its room, and the window shrinks
+    // back when fields hide. Its maximum is the available room.
+    void fitWithin(const QSize& available);
+    // The same within the work area of the window's screen.
+    void fitToScreen();
+    // The scroll area around the inputs.
+    QScrollArea* inputScrollArea() const { return inputArea; }
 
     // The text boxes in the window's control order (the order they are saved in).
     virtual QList<QLineEdit*> textBoxes() const = 0;
@@ -117,6 +140,7 @@ protected:
     // Repaints while a run proceeds; the user's input waits for its end.
     static PendingEventsHook letWindowsPaint();
 
+    InputScrollArea* inputArea = nullptr;
     QMenu* mnufile = nullptr;
     QAction* mnuExit = nullptr;
     QGroupBox* frmselection = nullptr;

@@ -108,8 +108,8 @@ void Fmenu::buildMenus()
 
     connect(mnuDefprt, &QAction::triggered, this, [this] { printerSetup(this); });
     connect(mnufine, &QAction::triggered, this, [this] { close(); });
-    connect(mnulingua, &QAction::triggered, this, [] { Forms::flingua()->show(); });
-    connect(mnuUnmis, &QAction::triggered, this, [] { Forms::funmis()->show(); });
+    connect(mnulingua, &QAction::triggered, this, [] { Forms::bringForward(Forms::flingua()); });
+    connect(mnuUnmis, &QAction::triggered, this, [] { Forms::bringForward(Forms::funmis()); });
     connect(mnuInfotarvello, &QAction::triggered, this, &Fmenu::mnuInfotarvello_Click);
     connect(mnuinfosistema, &QAction::triggered, this, &Fmenu::mnuinfosistema_Click);
 }

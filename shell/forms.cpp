@@ -103,9 +103,12 @@ Fscelta* fscelta()
 
 FInfo* finfo()
 {
-    if (FInfo* info = findLoaded<FInfo>())
-        return info;
-    return new FInfo;
+    FInfo* info = findLoaded<FInfo>();
+    if (!info)
+        info = new FInfo;
+    if (!info->isVisible()) // the start-up splash keeps its place while it shows
+        ownByMainWindow(info);
+    return info;
 }
 
 Flingua* flingua()
@@ -120,6 +123,29 @@ Funmis* funmis()
     if (Funmis* units = findLoaded<Funmis>())
         return units;
     return new Funmis(findLoaded<Fmenu>());
+}
+
+void ownByMainWindow(QWidget* window)
+{
+    Fmenu* menu = findLoaded<Fmenu>();
+    if (!window || !menu || window == menu || window->parentWidget())
+        return;
+    // Reparenting a top-level window keeps it one only when its flags are given again.
+    const Qt::WindowFlags flags = window->windowFlags();
+    window->setParent(menu, flags | Qt::Window);
+}
+
+void bringForward(QWidget* window)
+{
+    if (!window)
+        return;
+    ownByMainWindow(window);
+    if (window->isMinimized())
+        window->showNormal();
+    else
+        window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace Forms

@@ -37,6 +37,13 @@ FInfo* finfo();
 Flingua* flingua();
 Funmis* funmis();
 
+// A window opened from the main window is owned by it (it stays in front of it and goes
+// with it); a window that has an owner already keeps it.
+void ownByMainWindow(QWidget* window);
+// Shows the window owned as above, restored when minimised, in front and active: asking
+// again for a window that went behind another brings it forward.
+void bringForward(QWidget* window);
+
 // The loaded instance of a window class, or nullptr.
 template <typename Window>
 Window* findLoaded()
