@@ -148,11 +148,14 @@ void FStampa::setCaptions()
 void FStampa::setSource(const ReportSource& source)
 {
     source_ = source;
+    if (reportNeedsLandscape(source_, PrintChoice::AllModels))
+        optOriz->setChecked(true);
 }
 
 void FStampa::setOrientationAvailable(bool available)
 {
-    SSFrame1->setEnabled(available);
+    printerTakesOrientation_ = available;
+    SSFrame1->setEnabled(true);
 }
 
 void FStampa::optStm_Click()
@@ -180,9 +183,9 @@ bool FStampa::keepsDocumentOpen() const
     return chkenddoc->isEnabled() && chkenddoc->isChecked();
 }
 
-std::optional<QPageLayout::Orientation> FStampa::orientation() const
+std::optional<QPageLayout::Orientation> FStampa::orientationFor(ReportDestination destination) const
 {
-    if (!SSFrame1->isEnabled())
+    if (destination == ReportDestination::Printer && !printerTakesOrientation_)
         return std::nullopt;
     return optvert->isChecked() ? QPageLayout::Portrait : QPageLayout::Landscape;
 }
@@ -235,8 +238,8 @@ void FStampa::printTo(ReportDestination destination, const QString& dialogTitle)
         if (!continuesDocument) {
             endDocument(); // a sheet kept open on the other destination is finished first
             document_ = destination == ReportDestination::PdfFile
-                            ? ReportDocument::toPdfFile(pdfPath, orientation())
-                            : ReportDocument::onDefaultPrinter(orientation());
+                            ? ReportDocument::toPdfFile(pdfPath, orientationFor(destination))
+                            : ReportDocument::onDefaultPrinter(orientationFor(destination));
         }
         ReportChoices choices;
         choices.choice = choice();

@@ -33,9 +33,14 @@ public:
     ~FStampa() override;
 
     // The report the next print makes: the selection window that opened the options.
+    // A report whose results need a landscape page starts with landscape chosen.
     void setSource(const ReportSource& source);
-    // `SSFrame1` is offered only when the printer accepts an orientation.
+    // Whether the printer accepts an orientation. `SSFrame1` is offered either way: a PDF
+    // file always takes the orientation chosen, a printer only when it accepts one.
     void setOrientationAvailable(bool available);
+    // The orientation a document on `destination` is started with; none keeps the
+    // printer's own.
+    std::optional<QPageLayout::Orientation> orientationFor(ReportDestination destination) const;
 
     void cmdStampa_Click();
     void cmdFinePag_Click();
@@ -64,12 +69,12 @@ private:
 
     PrintChoice choice() const;
     bool keepsDocumentOpen() const;
-    std::optional<QPageLayout::Orientation> orientation() const;
     void printTo(ReportDestination destination, const QString& dialogTitle);
     void endDocument();
     void showPrintError(int number);
 
     ReportSource source_;
+    bool printerTakesOrientation_ = false;
     std::unique_ptr<ReportDocument> document_;
 };
 

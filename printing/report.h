@@ -38,6 +38,13 @@ void StampaMRZ(ReportCanvas& canvas, const ReportSource& source, const ReportCho
 // The routine the source names.
 void printReport(ReportCanvas& canvas, const ReportSource& source, const ReportChoices& choices);
 
+// The margin of the printable area on every side of the sheet.
+constexpr double kReportMarginMm = 10.0;
+
+// True when the results of `source` do not fit across an A4 portrait page at their full
+// size, so that the report should go on a landscape page.
+bool reportNeedsLandscape(const ReportSource& source, PrintChoice choice);
+
 // The logo picture of the report header (from the resources).
 QImage reportLogo();
 

@@ -99,6 +99,8 @@ void ReportCanvas::drawText(double x, const QString& text)
     ensureLineFits();
     const QFontMetricsF metrics(font_, &device_);
     painter_.drawText(QPointF(toDevice(x), toDevice(y_) + metrics.ascent()), text);
+    if (drawn_ && !text.isEmpty())
+        drawn_->append({QRectF(x, y_, textWidth(text), metrics.height() * kMmPerInch / device_.logicalDpiY()), text, pages_});
 }
 
 void ReportCanvas::print(const QString& text)

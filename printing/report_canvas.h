@@ -10,6 +10,8 @@
 
 #include <QFont>
 #include <QImage>
+#include <QList>
+#include <QRectF>
 #include <QString>
 
 class QPainter;
@@ -26,6 +28,14 @@ constexpr int kFileAccessErrorNumber = 75;  // the PDF file could not be written
 
 // The report's typeface: metric twin of "Times New Roman" where that is not installed.
 constexpr const char* kReportFontFamily = "Times New Roman";
+
+// A text as drawn: its box in millimetres from the top left of the printable area (the
+// font's height from the line's top, the text's drawn width) and the page it is on.
+struct DrawnText {
+    QRectF box;
+    QString text;
+    int page = 1;
+};
 
 class ReportCanvas {
 public:
@@ -69,6 +79,10 @@ public:
     void newPage(); // throws PrintError
     int pageCount() const { return pages_; }
 
+    // Every text drawn from now on is added to `into` (nullptr stops); for checking the
+    // geometry of a report.
+    void recordDrawnTexts(QList<DrawnText>* into) { drawn_ = into; }
+
 private:
     double toDevice(double mm) const;
     void ensureLineFits();
@@ -81,6 +95,7 @@ private:
     double y_ = 0;
     double fieldChar_ = 0;
     int pages_ = 1;
+    QList<DrawnText>* drawn_ = nullptr;
 };
 
 // The natural size of a picture in millimetres: its own resolution, or 96 dots an inch

@@ -125,12 +125,27 @@ TEST_F(FStampaTest, EndOfPageShowsOnlyWhileTheSheetOptionIsTicked)
     EXPECT_FALSE(window->cmdFinePag->isVisible());
 }
 
-TEST_F(FStampaTest, OrientationFrameFollowsThePrinterTest)
+TEST_F(FStampaTest, TheOrientationIsOfferedForAPdfFileEvenWithoutAPrinterTest)
 {
-    window->setOrientationAvailable(true);
-    EXPECT_TRUE(window->SSFrame1->isEnabled());
-    window->setOrientationAvailable(false);
-    EXPECT_FALSE(window->SSFrame1->isEnabled());
+    struct Case {
+        bool printerTakesOrientation;
+        bool landscape;
+        std::optional<QPageLayout::Orientation> printer;
+        std::optional<QPageLayout::Orientation> pdf;
+    };
+    const Case cases[] = {
+        {true, false, QPageLayout::Portrait, QPageLayout::Portrait},
+        {true, true, QPageLayout::Landscape, QPageLayout::Landscape},
+        {false, false, std::nullopt, QPageLayout::Portrait},
+        {false, true, std::nullopt, QPageLayout::Landscape},
+    };
+    for (const Case& c : cases) {
+        window->setOrientationAvailable(c.printerTakesOrientation);
+        (c.landscape ? window->optOriz : window->optvert)->setChecked(true);
+        EXPECT_TRUE(window->SSFrame1->isEnabled());
+        EXPECT_EQ(window->orientationFor(ReportDestination::Printer), c.printer);
+        EXPECT_EQ(window->orientationFor(ReportDestination::PdfFile), c.pdf);
+    }
 }
 
 TEST_F(FStampaTest, CancelHidesWithoutPrinting)
@@ -295,7 +310,8 @@ TEST(ShowPrintOptions, OpensTheOneOptionsWindowModallyWithTheOrientationOfThePri
         FStampa* window = fstampa();
         EXPECT_TRUE(window->isVisible());
         EXPECT_TRUE(window->isModal());
-        EXPECT_EQ(window->SSFrame1->isEnabled(), StampanteDisponibile());
+        EXPECT_TRUE(window->SSFrame1->isEnabled()); // a PDF file takes an orientation always
+        EXPECT_EQ(window->orientationFor(ReportDestination::Printer).has_value(), StampanteDisponibile());
         checked = true;
         window->cmdAnnulla->click();
     };
