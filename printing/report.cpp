@@ -82,6 +82,7 @@ constexpr double kResultsPoints = 10.0;
 constexpr double kSmallestResultsPoints = 6.0;
 constexpr double kPointsStep = 0.5;
 const QString kEllipsis = QStringLiteral("\u2026");
+constexpr double kWidthRounding = 0.01; // mm
 
 QString shortenedToWidth(const ReportCanvas& canvas, const QString& word, double width)
 {
@@ -91,8 +92,10 @@ QString shortenedToWidth(const ReportCanvas& canvas, const QString& word, double
     return shortened + kEllipsis;
 }
 
-QStringList wrapToWidth(const ReportCanvas& canvas, const QString& text, double width)
+QStringList wrapToWidth(const ReportCanvas& canvas, const QString& text, double room)
 {
+    // A room worked out as the width of its widest text holds that text, rounding aside.
+    const double width = room + kWidthRounding;
     QStringList lines;
     QString line;
     for (const QString& word : text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
