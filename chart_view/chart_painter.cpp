@@ -280,12 +280,15 @@ void paintFanChart(QPainter& painter, const QRectF& area, const FanChart& chart,
         const QColor colour = kSpeedColours[(speed - 1) % std::size(kSpeedColours)];
         painter.setPen(penOf(painter, colour, speed == chart.runSpeed ? kProcessWidth : kCurveWidth));
         paintCurve(painter, plot, curve);
-        // The speed's number near the top of its curve.
+        // The speed's number at the start of its curve.
         if (!curve.points.empty()) {
             const QPointF top = plot.at(curve.points.front());
             painter.setPen(colour);
             const double pad = kCaptionGap * perMillimetre(painter);
-            painter.drawText(top + QPointF(pad, -pad), texts.speed + QLatin1Char(' ') + QString::number(speed));
+            // Below the curve's start: a curve starting at the top of the axis keeps its
+            // number inside the plot, clear of the title.
+            painter.drawText(top + QPointF(pad, metrics.ascent() + pad),
+                             texts.speed + QLatin1Char(' ') + QString::number(speed));
         }
     }
     if (chart.systemCurve) {

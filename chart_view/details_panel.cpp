@@ -69,6 +69,7 @@ FDettagli::FDettagli(QWidget* owner) : QDialog(owner)
     grdDettagli->horizontalHeader()->setStretchLastSection(true);
     grdDettagli->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdDettagli->setWordWrap(false);
+    grdDettagli->verticalHeader()->setDefaultSectionSize(grdDettagli->fontMetrics().height() + 6); // compact rows
     picPsicro = new ChartWidget(this);
     picPsicro->setObjectName(QStringLiteral("picPsicro"));
     picVentilatore = new ChartWidget(this);

@@ -55,11 +55,12 @@ SelectionDetails selectionDetails(const RunRequest& r, const ModelOutcome& model
     d.speed = r.speed;
     d.ducted = table.line >= 0 && productLine(table.line).ducted();
     d.humidityKnown = r.cooling();
-    if (d.ducted && r.streams) {
+    // The streams mix by their flows, shares of the total air flow: without a total flow
+    // (the pressure given) the run rates the return air alone, and no mix is shown.
+    if (d.ducted && r.streams && r.totalAirFlow > 0 && r.streams->returnShare > 0 && r.streams->freshShare > 0) {
         const AirStreams& s = *r.streams;
         d.returnAir = streamOf(r, s.returnShare, s.returnDryBulb, s.returnHumidity);
-        if (s.freshShare > 0)
-            d.freshAir = streamOf(r, s.freshShare, s.freshDryBulb, s.freshHumidity);
+        d.freshAir = streamOf(r, s.freshShare, s.freshDryBulb, s.freshHumidity);
     }
     d.entering = enteringAirOf(r);
 

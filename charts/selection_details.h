@@ -27,8 +27,10 @@ struct SelectionDetails {
     bool ducted = false;
     bool humidityKnown = false; // cooling: the air's humidity is given; heating: not asked
 
-    std::optional<AirStream> returnAir; // ducted units
-    std::optional<AirStream> freshAir;  // ducted units with fresh air
+    // A ducted unit's two streams, when the run mixed them (the total air flow given and
+    // both shares above zero).
+    std::optional<AirStream> returnAir;
+    std::optional<AirStream> freshAir;
     AirState entering;                  // for a ducted unit the mix of its streams
     AirState leaving;
     bool leavingSaturated = false; // the engine's leaving air lay beyond saturation: shown saturated

@@ -102,7 +102,7 @@ TEST_P(DatasheetPdf, EveryTextLiesInsideThePage)
 INSTANTIATE_TEST_SUITE_P(Sheets, DatasheetPdf,
                          ::testing::Values(SheetCase{"kx_english", 300, 0}, SheetCase{"kx_italian", 100, 0},
                                            SheetCase{"mrz_mixed_german", 700, 10},
-                                           SheetCase{"hjq_french", 500, 12}),
+                                           SheetCase{"hjq_french", 500, 13}, SheetCase{"mrz_heating_spanish", 900, 12}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DatasheetName, RefusedCharactersAreReplaced)

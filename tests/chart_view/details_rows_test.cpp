@@ -91,7 +91,7 @@ TEST_P(DetailsRowsInLanguages, EveryLabelIsATextOfTheLanguage)
     LangBase = qint16(GetParam());
     for (int text = chart_texts::kFirst; text <= chart_texts::kLast; ++text)
         EXPECT_FALSE(Testo(text).trimmed().isEmpty()) << text;
-    const RunRequest mixed = testing::withFreshAir(testing::ductedAtPressure(LineMRZ, 30, 2), 26, 50, 30, 34, 45);
+    const RunRequest mixed = testing::withFreshAir(testing::ductedAtAirFlow(LineMRZ, 1000, 2), 26, 50, 30, 34, 45);
     const ModelTable table = testing::sampleDuctedLine(LineMRZ);
     const RunResult result = runSelection(mixed, table, testing::constantsOf(LineMRZ));
     ASSERT_FALSE(result.listed().empty());

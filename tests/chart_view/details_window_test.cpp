@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QPointer>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -89,6 +90,15 @@ TEST_F(DetailsInTheKxWindow, PanelFollowsTheCurrentRowAndLeavesThePrintMarksAlon
         if (r != 1) {
             EXPECT_EQ(marksAfter[r], marksBefore[r]) << r;
         }
+    }
+    // With TARVELLO_CHART_PNG_DIR set, the window and the panel's tabs are kept to be looked at.
+    if (const QByteArray dir = qgetenv("TARVELLO_CHART_PNG_DIR"); !dir.isEmpty()) {
+        window->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/kx_window.png"));
+        for (int tab = 0; tab < panel->tabs()->count(); ++tab) {
+            panel->tabs()->setCurrentIndex(tab);
+            panel->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/kx_panel_%1.png").arg(tab));
+        }
+        panel->tabs()->setCurrentIndex(0);
     }
     // The panel's values are the grid's.
     const QString copy = panel->copyText();
@@ -166,7 +176,8 @@ TEST_F(DetailsInTheDuctedWindow, ShowsTheReturnFreshAndMixedAir)
     set("txturrin", "45");
     set("txtTw1(0)", "7");
     set("txtTw2(0)", "12");
-    set("txtpsu(0)", "50");
+    window->findChild<QRadioButton*>(QStringLiteral("optPortata(0)"))->click();
+    set("txtqatot(0)", "150"); // l/s: the streams mix by their shares of the total flow
     window->findChild<QPushButton*>(QStringLiteral("cmdCalcola"))->click();
     ASSERT_GT(window->lastRun().listedCount(), 0) << "the run lists models";
     window->findChild<QPushButton*>(QStringLiteral("cmdDettagli"))->click();
@@ -177,6 +188,12 @@ TEST_F(DetailsInTheDuctedWindow, ShowsTheReturnFreshAndMixedAir)
                      chart_texts::kCondensate, chart_texts::kUsefulStaticPressure})
         EXPECT_TRUE(copy.contains(Testo(text).trimmed())) << Testo(text).toStdString();
     EXPECT_EQ(panelModel(panel), QString::fromStdString(window->lastRun().listed().front()->name));
+    if (const QByteArray dir = qgetenv("TARVELLO_CHART_PNG_DIR"); !dir.isEmpty()) {
+        for (int tab = 0; tab < panel->tabs()->count(); ++tab) {
+            panel->tabs()->setCurrentIndex(tab);
+            panel->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/mrz_panel_%1.png").arg(tab));
+        }
+    }
 }
 
 } // namespace

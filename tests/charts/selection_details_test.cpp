@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, DetailsOfARun, ::testing::ValuesIn(testing::chart
 
 TEST(DetailsOfARun, DuctedStreamsAreKeptAndTheMixLiesBetweenThem)
 {
-    const RunRequest r = testing::withFreshAir(testing::ductedAtPressure(LineMRZ, 30, 2), 26, 50, 30, 34, 45);
+    const RunRequest r = testing::withFreshAir(testing::ductedAtAirFlow(LineMRZ, 1000, 2), 26, 50, 30, 34, 45);
     const ModelTable t = testing::sampleDuctedLine(LineMRZ);
     const RunResult result = runSelection(r, t, testing::constantsOf(LineMRZ));
     ASSERT_FALSE(result.listed().empty());
@@ -123,6 +123,19 @@ TEST(DetailsOfARun, DuctedStreamsAreKeptAndTheMixLiesBetweenThem)
     EXPECT_NEAR(d.entering.humidityRatio,
                 0.7 * d.returnAir->air.humidityRatio + 0.3 * d.freshAir->air.humidityRatio, 2e-6);
     EXPECT_NEAR(d.entering.dryBulb, 0.7 * 26 + 0.3 * 34, 1e-4);
+}
+
+TEST(DetailsOfARun, SharesWithoutATotalAirFlowMixNothing)
+{
+    const RunRequest r = testing::withoutTotalFlow(
+        testing::withFreshAir(testing::ductedAtPressure(LineMRZ, 30, 2), 26, 50, 30, 34, 45));
+    const ModelTable t = testing::sampleDuctedLine(LineMRZ);
+    const RunResult result = runSelection(r, t, testing::constantsOf(LineMRZ));
+    ASSERT_FALSE(result.listed().empty());
+    const SelectionDetails d = selectionDetails(r, *result.listed().front(), t);
+    EXPECT_FALSE(d.returnAir || d.freshAir) << "the run rated the return air alone";
+    EXPECT_NEAR(d.entering.dryBulb, 26, 1e-4);
+    EXPECT_NEAR(d.entering.relativeHumidity, 50, 0.05);
 }
 
 } // namespace
