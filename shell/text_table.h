@@ -4,7 +4,8 @@
 // were added with new features (129..132: saving a report as PDF; 133: a setting that
 // could not be saved; 134..160: the models a run did not list, with their reasons and
 // figures; 161: heating water that would leave no warmer than the air; 162..172: a document
-// or address that could not be opened, in plain words, with what the user can do). A language is
+// or address that could not be opened, in plain words, with what the user can do; 173..214:
+// the details panel, the psychrometric and fan curve charts and the datasheet). A language is
 // addressed by its base (Italian 100, English 300, French 500, German 700, Spanish 900,
 // Polish 1100).
 
@@ -13,7 +14,7 @@
 namespace tarvello {
 
 constexpr int kClassicTextOffsets = 128;
-constexpr int kTextOffsets = 172;
+constexpr int kTextOffsets = 214;
 constexpr int kLanguageBases[] = {100, 300, 500, 700, 900, 1100};
 
 // True for the six language bases above.
