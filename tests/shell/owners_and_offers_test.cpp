@@ -130,6 +130,40 @@ TEST_F(OwnersAndOffers, TheLanguageAndUnitsWindowsAreOwnedByTheMainWindowAndCome
     }
 }
 
+// The shell's windows on a 1024x768 screen in every language: each fits, and each
+// control lies inside its window. TARVELLO_FIT_PICTURES=<folder> also saves them (PNG).
+TEST_F(OwnersAndOffers, TheShellWindowsFitA1024x768ScreenInEveryLanguage)
+{
+    const QSize screen(1024, 768 - 40);
+    const QString pictures = qEnvironmentVariable("TARVELLO_FIT_PICTURES");
+    for (qint16 language : kLanguages) {
+        LangBase = language;
+        ImpostaLingua();
+        Forms::unloadAllExcept({QStringLiteral("Fmenu")});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Fmenu* menu = Forms::fmenu();
+        menu->resize(screen);
+        QList<QWidget*> windows{menu};
+        windows << Forms::flingua() << Forms::funmis() << Forms::finfo();
+        for (QWidget* window : windows) {
+            Forms::bringForward(window);
+            QCoreApplication::processEvents();
+            const std::string name = window->objectName().toStdString() + " " + std::to_string(language);
+            EXPECT_LE(window->width(), screen.width()) << name;
+            EXPECT_LE(window->height(), screen.height()) << name;
+            const QRect inside(QPoint(0, 0), window->size());
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                if (!control->isVisibleTo(window) || control->window() != window || control->objectName().isEmpty())
+                    continue;
+                const QRect at(control->mapTo(window, QPoint(0, 0)), control->size());
+                EXPECT_TRUE(inside.contains(at)) << name << " / " << control->objectName().toStdString();
+            }
+            if (!pictures.isEmpty())
+                window->grab().save(QStringLiteral("%1/shell-%2-%3.png").arg(pictures, window->objectName()).arg(language));
+        }
+    }
+}
+
 TEST_F(OwnersAndOffers, TheInformationWindowIsOwnedByTheMainWindow)
 {
     FInfo* info = Forms::finfo();
