@@ -91,21 +91,6 @@ std::optional<ResultColumn> columnOf(ColumnId id)
     return std::nullopt;
 }
 
-// The user's unit of a quantity, none for temperatures and sound levels.
-const UnitChoice* userUnitOf(ColumnQuantity quantity)
-{
-    switch (quantity) {
-    case ColumnQuantity::Power: return &UnitPt;
-    case ColumnQuantity::WaterFlow: return &UnitQw;
-    case ColumnQuantity::WaterPressureDrop: return &UnitDpW;
-    case ColumnQuantity::AirFlow: return &UnitQa;
-    case ColumnQuantity::AirPressure: return &UnitDpA;
-    case ColumnQuantity::Temperature:
-    case ColumnQuantity::SoundLevel: return nullptr;
-    }
-    return nullptr;
-}
-
 // The implausible value with its heading and unit, "Water pressure drop 20000 kPa": in
 // the shortest exact form, since a value no coil reaches may not fit the unit's mask.
 QString implausibleValue(const ModelOutcome& model, int mode, qint16 langBase)

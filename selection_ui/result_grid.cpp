@@ -26,19 +26,6 @@ const QString kDecibelA = QStringLiteral("dB(A)");
 const QString kTemperatureMask = QStringLiteral("##0.0");
 const QString kWholeNumberMask = QStringLiteral("###");
 
-const UnitChoice* userUnitOf(ColumnQuantity quantity)
-{
-    switch (quantity) {
-    case ColumnQuantity::Power: return &UnitPt;
-    case ColumnQuantity::WaterFlow: return &UnitQw;
-    case ColumnQuantity::WaterPressureDrop: return &UnitDpW;
-    case ColumnQuantity::AirFlow: return &UnitQa;
-    case ColumnQuantity::AirPressure: return &UnitDpA;
-    case ColumnQuantity::Temperature:
-    case ColumnQuantity::SoundLevel: return nullptr;
-    }
-    return nullptr;
-}
 
 QString formattedValue(const ResultColumn& column, double value)
 {
@@ -55,6 +42,20 @@ QString formattedValue(const ResultColumn& column, double value)
 }
 
 } // namespace
+
+const UnitChoice* userUnitOf(ColumnQuantity quantity)
+{
+    switch (quantity) {
+    case ColumnQuantity::Power: return &UnitPt;
+    case ColumnQuantity::WaterFlow: return &UnitQw;
+    case ColumnQuantity::WaterPressureDrop: return &UnitDpW;
+    case ColumnQuantity::AirFlow: return &UnitQa;
+    case ColumnQuantity::AirPressure: return &UnitDpA;
+    case ColumnQuantity::Temperature:
+    case ColumnQuantity::SoundLevel: return nullptr;
+    }
+    return nullptr;
+}
 
 QString powerUnitForMode(int mode)
 {

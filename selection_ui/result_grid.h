@@ -15,6 +15,8 @@
 
 namespace tarvello {
 
+struct UnitChoice;
+
 // The power unit name cut for the mode: its last six characters in cooling ("Frig/h"),
 // its first six in heating ("Cal/h ").
 QString powerUnitForMode(int mode);
@@ -24,6 +26,9 @@ QString powerUnitForMode(int mode);
 constexpr int kGermanCoolingValueWidth = 1300;
 // A cooling grid in German (language base 700) takes the wider value columns.
 bool widensCoolingColumns(int mode, qint16 langBase);
+
+// The user's unit choice of a quantity; none for temperatures and sound levels.
+const UnitChoice* userUnitOf(ColumnQuantity quantity);
 
 // A temperature cell of a results row, °C with one decimal ("##0.0").
 QString temperatureCell(float celsius);
