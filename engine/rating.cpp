@@ -193,9 +193,13 @@ std::optional<RatingResult> rateCooling(int model, CoilState& s, const CoilConst
     if (!insideCapacityWindow(s))
         return skipForWindow(s, onSkip);
     s.WaterPressureDrop = TubeFrictionDrop(s, k);
+    const double exactCapacity = s.Capacity, exactSensible = s.SensibleCapacity;
     s.Capacity = RoundToTensOfWatts(s.Capacity);
     s.SensibleCapacity = RoundToTensOfWatts(s.SensibleCapacity);
-    return resultRow(model, s);
+    RatingResult r = resultRow(model, s);
+    r.ExactCapacity = exactCapacity;
+    r.ExactSensibleCapacity = exactSensible;
+    return r;
 }
 
 void prepareCoolingRun(CoilState& s)
@@ -212,8 +216,10 @@ std::optional<RatingResult> finishHeating(int model, CoilState& s, const CoilCon
         return skipForWindow(s, onSkip);
     s.AirOut = ToSingle(s.AirIn + Divide(s.Capacity, airCapacityRateW(s)));
     s.WaterPressureDrop = TubeFrictionDrop(s, k);
+    const double exactCapacity = s.Capacity;
     s.Capacity = RoundToTensOfWatts(s.Capacity);
     RatingResult r = resultRow(model, s);
+    r.ExactCapacity = exactCapacity;
     // A heating row has no sensible share, leaving enthalpy or wet/dry state.
     r.SensibleCapacity = 0;
     r.AirOutEnthalpy = 0;

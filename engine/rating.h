@@ -41,6 +41,10 @@ struct RatingResult {
     float AirOut = 0;
     float AirOutEnthalpy = 0;   // cooling only
     bool DryCoil = false;       // cooling only
+    // The capacities before rounding, W: what the product data is calibrated on, so that a
+    // shown value never hangs on the last bit of a computation.
+    double ExactCapacity = 0;
+    double ExactSensibleCapacity = 0; // cooling only
 };
 
 std::optional<RatingResult> CalcolaFreddo1(int model, CoilState& s = coilState(),

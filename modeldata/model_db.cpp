@@ -1,5 +1,7 @@
 #include "modeldata/model_db.h"
 
+#include "modeldata/unit_data_loader.h"
+
 namespace tarvello {
 
 AccessDatabase& ModelDb()
@@ -19,6 +21,8 @@ void openModelDb(const std::string& appDir)
     } catch (const DatabaseError& e) {
         throw DatabaseError(e.number(), "Cannot open the model database '" + path + "': " + e.what());
     }
+    // The technical data beside the line tables; a database of the original layout has none.
+    loadProgramUnitData(ModelDb());
 }
 
 void closeModelDb() noexcept

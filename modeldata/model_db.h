@@ -19,6 +19,8 @@ AccessDatabase& ModelDb();
 // path separator (one is added if it does not). On failure throws DatabaseError whose
 // message names the file and the reason, e.g.
 // "Cannot open the model database '/opt/tarvello/tarvello.mdb': Not a valid password."
+// The technical data table, when the file has one, fills energy::unitDataTable()
+// (unit_data_loader.h; a damaged row throws ModelDataError).
 void openModelDb(const std::string& appDir);
 
 // Closes the connection; harmless when it is not open.

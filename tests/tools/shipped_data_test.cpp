@@ -61,7 +61,7 @@ const std::vector<std::string> kCoil = {"Modello", "Geom", "Passo", "LunBat", "A
 
 TEST(ShippedDatabases, ModelDatabaseHasTheTablesAndColumnsTarvelloReads) {
     const Schema schema = readSchema(kAppDir / "tarvello.mdb");
-    EXPECT_EQ(schema.size(), 5u);
+    EXPECT_EQ(schema.size(), 6u);
     EXPECT_EQ(schema.at("DatiKORVE"),
               columns(concat({kCoil, speedColumns(3, "V", "ABC"),
                               {"F1C100", "F1C30", "C1C30", "F2C100", "F2C30", "C2C30", "F3C100", "F3C30",
@@ -76,6 +76,11 @@ TEST(ShippedDatabases, ModelDatabaseHasTheTablesAndColumnsTarvelloReads) {
         {"Cost", "Single"}, {"Espo", "Single"}, {"OPZBoc", "Text (50)"}};
     EXPECT_EQ(schema.at("DPAcc"), accessory);
     EXPECT_EQ(schema.at("DPAccHJQ"), accessory);
+    // The technical data table beside them, which the line loaders do not read.
+    const auto technical = schema.at("DatiTecnici");
+    ASSERT_FALSE(technical.empty());
+    EXPECT_EQ(technical.front().first, "Modello");
+    EXPECT_EQ(technical.back().first, "FCCOP");
     EXPECT_EQ(toolstest::decodeJet4Password(kAppDir / "tarvello.mdb"), u"kelbrun");
 }
 

@@ -1,6 +1,7 @@
 // calibrate: the product data tool, run by hand.
 //   calibrate calibrate   solves the coil coefficients of data/*.csv against
-//                         data/catalogue_targets.csv, rewrites the model CSVs, prints the fit
+//                         data/catalogue_targets.csv, rewrites the model CSVs and the energy
+//                         indexes of data/DatiTecnici.csv, prints the fit
 //   calibrate report      prints how closely the shipped data meets the targets
 //   calibrate catalogue   writes docs/catalogue.md from the shipped data
 // Options: --data DIR (default: the source tree's data/), --catalogue FILE.
@@ -10,6 +11,7 @@
 #include "tools/calibrate/catalogue.h"
 #include "tools/calibrate/product_csv.h"
 #include "tools/calibrate/standard_runs.h"
+#include "tools/calibrate/unit_data_csv.h"
 
 #include <array>
 #include <cmath>
@@ -80,6 +82,8 @@ int run(const Options& o)
         const auto rows = compareWithTargets(table, k, targets);
         all.insert(all.end(), rows.begin(), rows.end());
     }
+    if (o.command == "calibrate")
+        writeEnergyIndexes({&tables[LineKX], &tables[LineMRZ], &tables[LineHJQ]}, o.dataDir);
     printReport(all);
     return 0;
 }

@@ -25,13 +25,34 @@ constexpr float kUnusedBypass = 0.1f;
 constexpr int kSolverSteps = 40;
 // A circuit has at least two tubes: one pass out and one back.
 constexpr int kMinTubesPerCircuit = 2;
-constexpr double kCapacityWeight = 20;
-constexpr double kCapacityTolerance = 0.005;
-// The water pressure drop at the nominal flow stays well inside 5 to 50 kPa.
-constexpr double kOutOfBandPenalty = 5;
-bool inDropBand(double drop_kPa)
+// The circuit count is solved as the equivalent number of parallel circuits, kept to two
+// decimals as the table shows it; a few rounds settle the capacities and the water flow.
+constexpr int kCircuitRounds = 3;
+constexpr float kCircuitStep = 0.01f;
+// The selection shows capacities in tens of watts: a value this close to a step (x5 W)
+// would show 10 W more or less after a change in the last bit of the arithmetic.
+constexpr double kDisplayStep_W = 10;
+constexpr double kClearanceFromStep_W = 2;
+// The relative changes tried to move a capacity off a display step, well inside the
+// tolerance of the targets.
+constexpr int kNudgeSteps = 12;
+constexpr double kCoefficientNudge = 0.0004, kBypassNudge = 0.002;
+
+// How far a capacity lies from the nearest value where the shown tens of watts change.
+double distanceFromDisplayStep(double watts)
 {
-    return drop_kPa >= 5.5 && drop_kPa <= 48;
+    const double withinStep = std::fmod(std::fabs(watts), kDisplayStep_W);
+    return std::fabs(withinStep - kDisplayStep_W / 2);
+}
+
+// The target moved, if need be, to the nearest value clear of a display step.
+double clearTarget(double watts)
+{
+    if (distanceFromDisplayStep(watts) >= kClearanceFromStep_W + 0.5)
+        return watts;
+    const double step = std::floor(watts / kDisplayStep_W) * kDisplayStep_W + kDisplayStep_W / 2;
+    const double margin = kClearanceFromStep_W + 0.5;
+    return watts < step ? step - margin : step + margin;
 }
 
 // The fan coils have a set of coil coefficients per speed, the ducted units one set for all.
@@ -134,8 +155,9 @@ public:
     void run()
     {
         if (const Target* top = dropTarget())
-            t_.NC[m_] = bestCircuitCount(*top);
+            solveCircuits(*top);
         solveAll();
+        clearOfDisplaySteps();
     }
 
 private:
@@ -169,9 +191,9 @@ private:
             [&](float value) -> std::optional<float> {
                 coefficient = value;
                 const auto r = rate(t_, k_, m_, request);
-                return r ? std::optional<float>(r->Capacity) : std::nullopt;
+                return r ? std::optional<float>(static_cast<float>(r->ExactCapacity)) : std::nullopt;
             },
-            lo_, hi_, target, true);
+            lo_, hi_, static_cast<float>(clearTarget(target)), true);
     }
 
     void solveCapacities(const Target& row)
@@ -180,14 +202,19 @@ private:
             const RunRequest cooling = coolingFor(t_, row.speed);
             solveCoefficient(coolingCoefficient(t_, m_, row.speed), cooling, row.cooling_W);
             if (row.sensibleShare > 0) {
+                // The sensible capacity is solved to the share of the total, moved clear of a
+                // display step.
+                const auto total = rate(t_, k_, m_, cooling);
+                const double exactTotal = total ? total->ExactCapacity : row.cooling_W;
+                const float sensible = static_cast<float>(clearTarget(exactTotal * row.sensibleShare));
                 float& bypass = bypassCoefficient(t_, m_, row.speed);
                 bypass = solve(
                     [&](float value) -> std::optional<float> {
                         bypass = value;
                         const auto r = rate(t_, k_, m_, cooling);
-                        return r ? std::optional<float>(r->SensibleCapacity / r->Capacity) : std::nullopt;
+                        return r ? std::optional<float>(static_cast<float>(r->ExactSensibleCapacity)) : std::nullopt;
                     },
-                    kBypassLow, kBypassHigh, row.sensibleShare, false);
+                    kBypassLow, kBypassHigh, sensible, false);
             }
         }
         if (row.heating_W > 0)
@@ -200,50 +227,89 @@ private:
         return r ? std::optional<float>(r->WaterPressureDrop) : std::nullopt;
     }
 
-    // How far the solved model lies from its targets: capacities missed by more than the
-    // tolerance weigh far more than a drop off its target, a drop outside the band more
-    // still.
-    double miss(const Target& top)
-    {
-        double total = 0;
-        auto capacityMiss = [](double achieved, double target) {
-            if (!(achieved > 0))
-                return kCapacityWeight;
-            return kCapacityWeight * std::max(0.0, std::fabs(std::log(achieved / target)) - kCapacityTolerance);
-        };
-        for (const Target& row : rows_) {
-            if (row.cooling_W > 0 && !heatingOnly_) {
-                const auto r = rate(t_, k_, m_, coolingFor(t_, row.speed));
-                total += capacityMiss(r ? r->Capacity : 0, row.cooling_W);
-            }
-            if (row.heating_W > 0) {
-                const auto r = rate(t_, k_, m_, heatingFor(t_, m_, row.speed));
-                total += capacityMiss(r ? r->Capacity : 0, row.heating_W);
-            }
-        }
-        const std::optional<float> drop = dropAt(top.speed);
-        if (!drop || !(*drop > 0))
-            return total + kOutOfBandPenalty * 10;
-        return total + std::fabs(std::log(*drop / top.waterDrop_kPa)) + (inDropBand(*drop) ? 0.0 : kOutOfBandPenalty);
-    }
-
-    // The whole number of circuits whose fully solved model lies nearest its targets (the
-    // circuit-length coefficient only closes the last part of the gap in pressure drop).
-    float bestCircuitCount(const Target& top)
+    // The equivalent number of parallel circuits that gives the drop target with the middle
+    // of the circuit-length coefficient's range: the drop then follows the target's smooth
+    // band instead of jumping with a whole circuit count, and the circuit-length
+    // coefficient closes the last part of the gap.
+    void solveCircuits(const Target& top)
     {
         const int tubes = CoilTubeCount(t_.AltBAt[m_] / 1000.0, t_.NR[m_], k_);
-        double bestMiss = std::numeric_limits<double>::max();
-        float best = t_.NC[m_];
-        for (int circuits = 1; circuits * kMinTubesPerCircuit <= tubes; ++circuits) {
-            t_.NC[m_] = static_cast<float>(circuits);
+        const float most = std::max(1.0f, static_cast<float>(tubes) / kMinTubesPerCircuit);
+        float& circuits = t_.NC[m_];
+        for (int round = 0; round < kCircuitRounds; ++round) {
             solveAll();
-            const double m = miss(top);
-            if (m < bestMiss) {
-                bestMiss = m;
-                best = static_cast<float>(circuits);
-            }
+            extraLength() = kExtraLengthStart;
+            if (productLine(t_.line).ducted())
+                t_.FCC50[m_] = t_.CCC50[m_] = kExtraLengthStart;
+            circuits = solve(
+                [&](float value) -> std::optional<float> {
+                    circuits = value;
+                    return dropAt(top.speed);
+                },
+                1.0f, most, top.waterDrop_kPa, false);
         }
-        return best;
+        circuits = std::clamp(std::round(circuits / kCircuitStep) * kCircuitStep, 1.0f, most);
+    }
+
+    // Capacities of one coefficient set at the catalogue conditions (exact, before rounding).
+    std::vector<double> exactCapacities(bool cooling, int set)
+    {
+        std::vector<double> out;
+        const int speeds = productLine(t_.line).speeds;
+        for (int speed = 1; speed <= speeds; ++speed) {
+            if (coefficientSets(t_.line) > 1 && speed != set)
+                continue;
+            const auto r = rate(t_, k_, m_, cooling ? coolingFor(t_, speed) : heatingFor(t_, m_, speed));
+            if (!r)
+                continue;
+            out.push_back(r->ExactCapacity);
+            if (cooling)
+                out.push_back(r->ExactSensibleCapacity);
+        }
+        return out;
+    }
+
+    bool clearOfSteps(bool cooling, int set)
+    {
+        for (double watts : exactCapacities(cooling, set))
+            if (distanceFromDisplayStep(watts) < kClearanceFromStep_W)
+                return false;
+        return true;
+    }
+
+    // Moves the coefficients of each set by the smallest relative step that leaves every
+    // capacity it governs clear of a display step (the ducted units' one set governs all
+    // their speeds, so their slower speeds are not solved to a target of their own).
+    void clearOfDisplaySteps()
+    {
+        const bool cools = !heatingOnly_, heats = !isCoolingOnly(t_.Modello[m_]);
+        for (int set = 1; set <= coefficientSets(t_.line); ++set) {
+            if (cools)
+                nudgeUntilClear(true, set);
+            if (heats)
+                nudgeUntilClear(false, set);
+        }
+        fillUnusedCoefficients();
+    }
+
+    void nudgeUntilClear(bool cooling, int set)
+    {
+        float& coefficient = cooling ? coolingCoefficient(t_, m_, set) : heatingCoefficient(t_, m_, set);
+        float& bypass = bypassCoefficient(t_, m_, set);
+        const float coefficientStart = coefficient, bypassStart = bypass;
+        for (int ring = 0; ring <= kNudgeSteps; ++ring)
+            for (int i = -ring; i <= ring; ++i)
+                for (int j = -ring; j <= ring; ++j) {
+                    if (std::max(std::abs(i), std::abs(j)) != ring || (!cooling && j != 0))
+                        continue;
+                    coefficient = static_cast<float>(coefficientStart * (1 + i * kCoefficientNudge));
+                    bypass = std::clamp(static_cast<float>(bypassStart * (1 + j * kBypassNudge)), kBypassLow,
+                                        kBypassHigh);
+                    if (clearOfSteps(cooling, set))
+                        return;
+                }
+        coefficient = coefficientStart;
+        bypass = bypassStart;
     }
 
     void solveExtraLength(const Target& top)

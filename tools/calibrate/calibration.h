@@ -3,7 +3,9 @@
 // targets (data/catalogue_targets.csv): per model and speed the total cooling capacity
 // (air-side coefficient, FC30 family), the sensible share (bypass coefficient, C100
 // family), the heating capacity (CC30 family) and, at the top rated speed, the water
-// pressure drop (circuits NC, then the circuit-length coefficient CC50 / FCC50 / CCC50).
+// pressure drop (the equivalent number of parallel circuits NC, then the circuit-length
+// coefficient CC50 / FCC50 / CCC50). Capacities are solved unrounded, each moved clear of a
+// step of the shown tens of watts.
 // Every capacity is the selection run's own rating of the model at the standard conditions
 // (standard_runs.h).
 

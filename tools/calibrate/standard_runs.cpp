@@ -177,8 +177,10 @@ CatalogueRuns::CatalogueRuns(const ModelTable& table)
         highHeating_.push_back(
             runLine(standardHeating(table.line, speed, HeatingWater::HighTemperature, true), table, constants));
     }
-    for (int m = 1; m <= table.NumModels; ++m)
+    for (int m = 1; m <= table.NumModels; ++m) {
         heatingWater_.push_back(catalogueHeatingWater(table.Modello[m]));
+        names_.push_back(table.Modello[m]);
+    }
 }
 
 const ModelOutcome& CatalogueRuns::cooling(int model, int speed) const

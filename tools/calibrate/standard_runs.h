@@ -83,6 +83,7 @@ public:
     explicit CatalogueRuns(const ModelTable& table);
 
     int speeds() const { return int(cooling_.size()); }
+    const std::string& modelName(int model) const { return names_.at(size_t(model - 1)); }
     const ModelOutcome& cooling(int model, int speed) const;
     // The model's catalogue heating duty (catalogueHeatingWater).
     const ModelOutcome& heating(int model, int speed) const;
@@ -92,6 +93,7 @@ private:
     std::vector<RunResult> lowHeating_;
     std::vector<RunResult> highHeating_;
     std::vector<HeatingWater> heatingWater_; // per model, from 0
+    std::vector<std::string> names_;          // per model, from 0
 };
 
 } // namespace tarvello::catalogue
