@@ -3,10 +3,14 @@
 #include "engine/product_lines.h"
 #include "modeldata/model_db.h"
 #include "modeldata/model_loaders.h"
+#include "project_ui/project_link.h"
+#include "project_ui/project_menu.h"
+#include "project_ui/project_session.h"
 #include "selection_ducted/fdatimrz.h"
 #include "selection_kx/fdati.h"
 #include "shell/fmenu.h"
 #include "shell/forms.h"
+#include "shell/fscelta.h"
 #include "shell/shell_services.h"
 #include "shell/startup.h"
 
@@ -65,6 +69,17 @@ public:
     }
 };
 
+// The lines a project rates, from the open model database (each loaded once, apart from
+// the selection windows' model table).
+void loadProjectLine(ModelTable& table, int line)
+{
+    switch (line) {
+    case LineKX: CaricaDatiKORVE(table, ModelDb()); break;
+    case LineMRZ: CaricaDatiMRZ(table, ModelDb()); break;
+    default: CaricaDatiHJQ(table, ModelDb()); break;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -82,5 +97,19 @@ int main(int argc, char** argv)
     const int screenWidth = screen ? screen->geometry().width() : 0;
     if (!Main(QApplication::applicationDirPath(), screenWidth))
         return 1;
-    return app.exec();
+
+    // The open project: the File menu, "Add to project" in the selection windows and the
+    // schedule. A project file given on the command line (the desktop's "Open with") opens.
+    ProjectSession project(loadProjectLine);
+    SessionProjectLink link(project);
+    setProjectLink(&link);
+    if (auto* mainWindow = Forms::findLoaded<Fmenu>()) {
+        auto* menu = new ProjectMenu(mainWindow, project, link, [](int line) { selectLine(line); });
+        const QStringList arguments = QApplication::arguments();
+        if (arguments.size() > 1 && project.openPath(mainWindow, arguments.at(1)))
+            menu->showSchedule();
+    }
+    const int result = app.exec();
+    setProjectLink(nullptr);
+    return result;
 }

@@ -69,6 +69,7 @@ private:
     void cbofunz_Click() override;
     void runCalcola() override { CalcolaMRZ(); }
     void cmdStampa_Click() override;
+    void presentConditions(const RunRequest& request) override; // *_project.cpp
     void optPortata_Click(int i);
     void optpressione_Click(int i);
     void txtpqaric_LostFocus(int i, QWidget* now);

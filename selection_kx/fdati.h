@@ -48,6 +48,7 @@ private:
     void cbofunz_Click() override;
     void runCalcola() override { CalcolaKX(); }
     void cmdStampa_Click() override;
+    void presentConditions(const RunRequest& request) override; // *_project.cpp
 
     void leaveField(QLineEdit* box, QWidget* now) override;
     void txtTw2_LostFocus(int i, QWidget* now);

@@ -8,6 +8,7 @@
 #include "selection_ui/left_out_tally.h"
 #include "selection_ui/not_listed_panel.h"
 #include "selection_ui/not_listed_texts.h"
+#include "selection_ui/project_command.h"
 #include "selection_ui/result_grid.h"
 #include "shell/app_state.h"
 #include "shell/forms.h"
@@ -191,7 +192,9 @@ void SelectionWindow::buildSelectionFrame()
     sel->addWidget(cmdNonElencati, 5, 0, 1, 3);
     cmdDettagli = makeCommand(frmselection, QStringLiteral("cmdDettagli"));
     sel->addWidget(cmdDettagli, 6, 0, 1, 3);
-    sel->setRowStretch(7, 1);
+    cmdProgetto = makeCommand(frmselection, QStringLiteral("cmdProgetto"));
+    sel->addWidget(cmdProgetto, 7, 0, 1, 3);
+    sel->setRowStretch(8, 1);
 }
 
 void SelectionWindow::setSharedCaptions()
@@ -245,6 +248,8 @@ void SelectionWindow::connectSharedHandlers()
     details_ = new DetailsFollower(this, Grd, cmdDettagli, [this] {
         return DetailsFollower::Run{&lastRun_, &lastRequest_, windowTitle()};
     });
+    projectCommand_ = new ProjectCommand(this, Grd, cmdProgetto, [this] { return requiredCapacity_W(); },
+                                         [this](const EditedRun& run) { presentRun(run); });
 }
 
 // --- size -------------------------------------------------------------------------------
@@ -384,6 +389,7 @@ void SelectionWindow::tellRunOutcome()
     const bool leftOut = leftModelsOut(lastRun_);
     cmdNonElencati->setEnabled(leftOut);
     details_->runChanged();
+    projectCommand_->runChanged();
     if (notListedPanel_ && notListedPanel_->isVisible()) {
         if (leftOut)
             notListedPanel_->showRows(notListedRows(lastRun_, lastRequest_, LangBase), LangBase);
@@ -412,6 +418,7 @@ void SelectionWindow::closeNotListed()
     if (notListedPanel_)
         notListedPanel_->hide();
     details_->runGone();
+    projectCommand_->runGone();
 }
 
 void SelectionWindow::rateAndList(RunRequest request, const std::vector<ResultColumn>& columns)

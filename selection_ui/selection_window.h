@@ -39,6 +39,8 @@ namespace tarvello {
 class DetailsFollower;
 class FNonElencati;
 class FormKeyPress;
+class ProjectCommand;
+struct EditedRun;
 
 // A text box of a selection window (narrow, named).
 QLineEdit* makeFieldBox(QWidget* parent, const QString& name);
@@ -97,6 +99,12 @@ public:
     // The text boxes in the window's control order (the order they are saved in).
     virtual QList<QLineEdit*> textBoxes() const = 0;
 
+    // "Add to project" (selection_window_project.cpp): the required capacity typed, W (0
+    // when none is), and the fields filled from a project item's run, then the run.
+    float requiredCapacity_W() const;
+    void presentRun(const EditedRun& run);
+    ProjectCommand* projectCommand() const { return projectCommand_; }
+
 protected:
     explicit SelectionWindow(QWidget* parent);
 
@@ -106,6 +114,8 @@ protected:
     virtual void cbofunz_Click() = 0;
     virtual void runCalcola() = 0; // the window's selection run
     virtual void cmdStampa_Click() = 0;
+    // The window's own fields of a project item's run, in the user's units.
+    virtual void presentConditions(const RunRequest& request) = 0;
 
     // Builds every control (the mode frames through buildModeFrames) and the key handling.
     void buildControls();
@@ -155,6 +165,7 @@ protected:
     QPushButton* cmdStampa = nullptr;
     QPushButton* cmdNonElencati = nullptr;
     QPushButton* cmdDettagli = nullptr;
+    QPushButton* cmdProgetto = nullptr;
     QLineEdit* txtPotric = nullptr;
     QLabel* lblPotric = nullptr;
     QLabel* lblUmPt = nullptr;
@@ -182,6 +193,7 @@ private:
     bool ratedToTheEnd_ = false; // the last run rated every model without a failure
     FNonElencati* notListedPanel_ = nullptr;
     DetailsFollower* details_ = nullptr;
+    ProjectCommand* projectCommand_ = nullptr;
 };
 
 } // namespace tarvello

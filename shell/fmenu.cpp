@@ -168,7 +168,7 @@ void Fmenu::load()
 
 void Fmenu::setCaptions()
 {
-    setWindowTitle(QStringLiteral("Tarvello - ") + Testo(60));
+    applyTitle();
     mnufile->setTitle(Testo(2));
     mnuDefprt->setText(Testo(33));
     mnufine->setText(Testo(3));
@@ -181,6 +181,19 @@ void Fmenu::setCaptions()
     SSunmis->setToolTip(Testo(4));
     SSlingua->setToolTip(Testo(69));
     SSdescr->setToolTip(Testo(1));
+    emit captionsChanged();
+}
+
+void Fmenu::setProjectTitle(const QString& title)
+{
+    projectTitle_ = title;
+    applyTitle();
+}
+
+void Fmenu::applyTitle()
+{
+    const QString programTitle = QStringLiteral("Tarvello - ") + Testo(60);
+    setWindowTitle(projectTitle_.isEmpty() ? programTitle : projectTitle_ + QStringLiteral(" - ") + programTitle);
 }
 
 Fscelta* Fmenu::addChooser()
@@ -215,6 +228,10 @@ void Fmenu::mnuinfosistema_Click()
 
 void Fmenu::closeEvent(QCloseEvent* event)
 {
+    if (!unloading && closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (unloading)
         return;

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -28,6 +30,21 @@ public:
 
     QMdiArea* workArea() const { return mdi; }
 
+    // The File menu, where the project's commands go before the printer set-up.
+    QMenu* fileMenu() const { return mnufile; }
+    QAction* printerSetupEntry() const { return mnuDefprt; }
+    // The open project's name, shown first in the title ("" for none).
+    void setProjectTitle(const QString& title);
+    // Asked before the program shuts down: false keeps it running (unsaved changes the
+    // user did not give up).
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+
+signals:
+    // The captions were set again (a change of language).
+    void captionsChanged();
+
+public:
+
     // The text of the clock: the long date, two spaces and the long time.
     static QString clockText(const QDateTime& now, const QLocale& locale);
 
@@ -36,6 +53,7 @@ protected:
 
 private:
     void buildMenus();
+    void applyTitle();
     void buildToolBar();
     void Timer1_Timer();
     void mnuInfotarvello_Click();
@@ -60,6 +78,8 @@ private:
     QToolButton* SSdescr = nullptr;
     QToolButton* SSCommand1 = nullptr;
     bool unloading = false;
+    QString projectTitle_;
+    std::function<bool()> closeGuard_;
 };
 
 } // namespace tarvello

@@ -1,0 +1,40 @@
+// FDati's fields filled from a project item's run, so that an edit shows the item's
+// conditions as the user would have typed them.
+#include "selection_kx/fdati.h"
+
+#include "selection_ui/field_checks.h"
+#include "shell/units.h"
+
+#include <QLineEdit>
+
+#include <cmath>
+
+namespace tarvello {
+
+namespace {
+
+// A value as a field shows it: `decimals` places at most, the locale's separator.
+QString fieldValue(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return generalNumber(std::round(value * scale) / scale);
+}
+
+} // namespace
+
+void FDati::presentConditions(const RunRequest& request)
+{
+    const int i = request.mode == ModeHeating ? ModeHeating : ModeCooling;
+    txtTsa1[i]->setText(fieldValue(request.air.dryBulb, 2));
+    txtTw1[i]->setText(fieldValue(request.waterIn, 2));
+    txtTw2[i]->setText(request.leavingWaterGiven ? fieldValue(request.waterOut, 2) : QString());
+    txtQw[i]->setText(request.leavingWaterGiven ? QString() : fieldValue(UnitQw.toShown(request.waterFlow), 4));
+    txtGlic[i]->setText(fieldValue(request.glycolPercent, 1));
+    txtpsu[i]->setText(request.staticPressure > 0 ? fieldValue(UnitDpA.toShown(request.staticPressure), 2) : QString());
+    if (i == ModeCooling) {
+        txtUr->setText(fieldValue(request.air.relativeHumidity, 1));
+        txtTbu->setText(fieldValue(request.air.wetBulb, 2));
+    }
+}
+
+} // namespace tarvello
