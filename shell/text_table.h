@@ -8,13 +8,14 @@
 // the details panel, the psychrometric and fan curve charts and the datasheet). A language is
 // addressed by its base (Italian 100, English 300, French 500, German 700, Spanish 900,
 // Polish 1100).
+// 250..299: the project in the windows (add to project, File menu, schedule window).
 
 #include <QString>
 
 namespace tarvello {
 
 constexpr int kClassicTextOffsets = 128;
-constexpr int kTextOffsets = 214;
+constexpr int kTextOffsets = 299;
 constexpr int kLanguageBases[] = {100, 300, 500, 700, 900, 1100};
 
 // True for the six language bases above.
