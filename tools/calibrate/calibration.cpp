@@ -32,11 +32,12 @@ constexpr float kCircuitStep = 0.01f;
 // The selection shows capacities in tens of watts: a value this close to a step (x5 W)
 // would show 10 W more or less after a change in the last bit of the arithmetic.
 constexpr double kDisplayStep_W = 10;
-constexpr double kClearanceFromStep_W = 2;
-// The relative changes tried to move a capacity off a display step, well inside the
-// tolerance of the targets.
-constexpr int kNudgeSteps = 12;
-constexpr double kCoefficientNudge = 0.0004, kBypassNudge = 0.002;
+constexpr double kClearanceFromStep_W = 1.5;
+// The relative changes of a fan curve tried to move a speed's capacities off a display
+// step: up to 1.5 % steeper or flatter, well inside the tolerance of the targets.
+constexpr int kFanNudgeSteps = 60;
+constexpr double kFanNudge = 0.00025;
+constexpr int kClearingPasses = 3;
 
 // How far a capacity lies from the nearest value where the shown tens of watts change.
 double distanceFromDisplayStep(double watts)
@@ -251,65 +252,61 @@ private:
         circuits = std::clamp(std::round(circuits / kCircuitStep) * kCircuitStep, 1.0f, most);
     }
 
-    // Capacities of one coefficient set at the catalogue conditions (exact, before rounding).
-    std::vector<double> exactCapacities(bool cooling, int set)
+    // The model's capacities at `speed` and the catalogue conditions, before rounding:
+    // total and sensible cooling, heating, as far as the model is rated in each.
+    std::vector<double> exactCapacitiesAt(int speed)
     {
         std::vector<double> out;
-        const int speeds = productLine(t_.line).speeds;
-        for (int speed = 1; speed <= speeds; ++speed) {
-            if (coefficientSets(t_.line) > 1 && speed != set)
-                continue;
-            const auto r = rate(t_, k_, m_, cooling ? coolingFor(t_, speed) : heatingFor(t_, m_, speed));
-            if (!r)
-                continue;
-            out.push_back(r->ExactCapacity);
-            if (cooling)
+        if (!heatingOnly_)
+            if (const auto r = rate(t_, k_, m_, coolingFor(t_, speed))) {
+                out.push_back(r->ExactCapacity);
                 out.push_back(r->ExactSensibleCapacity);
-        }
+            }
+        if (!isCoolingOnly(t_.Modello[m_]))
+            if (const auto r = rate(t_, k_, m_, heatingFor(t_, m_, speed)))
+                out.push_back(r->ExactCapacity);
         return out;
     }
 
-    bool clearOfSteps(bool cooling, int set)
+    bool clearOfStepsAt(int speed)
     {
-        for (double watts : exactCapacities(cooling, set))
+        for (double watts : exactCapacitiesAt(speed))
             if (distanceFromDisplayStep(watts) < kClearanceFromStep_W)
                 return false;
         return true;
     }
 
-    // Moves the coefficients of each set by the smallest relative step that leaves every
-    // capacity it governs clear of a display step (the ducted units' one set governs all
-    // their speeds, so their slower speeds are not solved to a target of their own).
+    // The coefficients meet the targets; what is left is where each capacity falls within
+    // its tens of watts. One lever acts on one speed alone: the fan curve of the speed,
+    // made a fraction of a percent steeper or flatter, moves that speed's air flow and so
+    // its capacities by a few watts (the ducted units' one coefficient set governs all
+    // their speeds). The speed's curve closest to its design that leaves every capacity
+    // of the speed clear of a display step is kept; speed 1 first, as the fan coils'
+    // slower speeds are referred to it.
     void clearOfDisplaySteps()
     {
-        const bool cools = !heatingOnly_, heats = !isCoolingOnly(t_.Modello[m_]);
-        for (int set = 1; set <= coefficientSets(t_.line); ++set) {
-            if (cools)
-                nudgeUntilClear(true, set);
-            if (heats)
-                nudgeUntilClear(false, set);
+        const int speeds = productLine(t_.line).speeds;
+        for (int pass = 0; pass < kClearingPasses; ++pass) {
+            bool allClear = true;
+            for (int speed = 1; speed <= speeds; ++speed)
+                allClear = nudgeFanUntilClear(speed) && allClear;
+            if (allClear)
+                return;
         }
-        fillUnusedCoefficients();
     }
 
-    void nudgeUntilClear(bool cooling, int set)
+    bool nudgeFanUntilClear(int speed)
     {
-        float& coefficient = cooling ? coolingCoefficient(t_, m_, set) : heatingCoefficient(t_, m_, set);
-        float& bypass = bypassCoefficient(t_, m_, set);
-        const float coefficientStart = coefficient, bypassStart = bypass;
-        for (int ring = 0; ring <= kNudgeSteps; ++ring)
-            for (int i = -ring; i <= ring; ++i)
-                for (int j = -ring; j <= ring; ++j) {
-                    if (std::max(std::abs(i), std::abs(j)) != ring || (!cooling && j != 0))
-                        continue;
-                    coefficient = static_cast<float>(coefficientStart * (1 + i * kCoefficientNudge));
-                    bypass = std::clamp(static_cast<float>(bypassStart * (1 + j * kBypassNudge)), kBypassLow,
-                                        kBypassHigh);
-                    if (clearOfSteps(cooling, set))
-                        return;
-                }
-        coefficient = coefficientStart;
-        bypass = bypassStart;
+        float& curve = t_.VelA[m_][speed];
+        const float start = curve;
+        for (int step = 0; step <= kFanNudgeSteps; ++step)
+            for (int sign : {1, -1}) {
+                curve = static_cast<float>(start * (1 + sign * step * kFanNudge));
+                if (clearOfStepsAt(speed))
+                    return true;
+            }
+        curve = start;
+        return false;
     }
 
     void solveExtraLength(const Target& top)
