@@ -14,6 +14,13 @@ constexpr double kLowWeight = 0.4, kMiddleWeight = 0.4, kTopWeight = 0.2;
 constexpr std::array<double, 6> kCoolingClassLimits = {160, 135, 110, 85, 60, 35};
 constexpr std::array<double, 6> kHeatingClassLimits = {190, 160, 130, 100, 70, 40};
 
+// Fan power is declared to a tenth of a watt: the index is worked out from the declared
+// figure, so a power read as a single-precision number gives the same index.
+double declaredPower(double watts)
+{
+    return std::round(watts * 10) / 10;
+}
+
 char classOf(double index, const std::array<double, 6>& limits)
 {
     for (size_t i = 0; i < limits.size(); ++i)
@@ -43,7 +50,7 @@ std::optional<double> energyIndex(const std::vector<SpeedFigures>& perSpeed)
         if (!figures.capacity_W || !(figures.fanPower_W > 0))
             return std::nullopt;
         capacity += w.weight * *figures.capacity_W;
-        power += w.weight * figures.fanPower_W;
+        power += w.weight * declaredPower(figures.fanPower_W);
     }
     return capacity / power;
 }

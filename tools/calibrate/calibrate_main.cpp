@@ -67,7 +67,7 @@ int run(const Options& o)
         readLine(line.id, o.dataDir, tables[line.id]);
     if (o.command == "catalogue") {
         std::ofstream out(o.cataloguePath, std::ios::binary | std::ios::trunc);
-        out << catalogueText(tables[LineKX], tables[LineMRZ], tables[LineHJQ]);
+        out << catalogueText(tables[LineKX], tables[LineMRZ], tables[LineHJQ], readUnitData(o.dataDir));
         return out ? 0 : 1;
     }
     if (o.command != "calibrate" && o.command != "report")

@@ -2,6 +2,7 @@
 
 #include "engine/product_lines.h"
 #include "tools/calibrate/standard_runs.h"
+#include "tools/calibrate/unit_data_csv.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -77,7 +78,51 @@ std::string heatingWaterText(const std::string& model)
 
 } // namespace
 
-std::string lineSection(const ModelTable& t)
+static std::string unitDataSection(const ModelTable& t, const CatalogueRuns& runs, const energy::UnitDataTable& units)
+{
+    std::string out = "Unit data and energy indexes (FCEER in cooling, FCCOP in heating, with their class; "
+                      "docs/product-data.md):\n\n"
+                      "| Model | W × H × D mm | Weight kg | Water connection | Heating coil connection "
+                      "| Water content l | Supply | Motor current A | FCEER | FCCOP |\n"
+                      "|---|---|---|---|---|---|---|---|---|---|\n";
+    std::optional<double> lowest, highest;
+    std::string lowestModel, highestModel;
+    for (int m = 1; m <= t.NumModels; ++m) {
+        const std::string& name = t.Modello[m];
+        const energy::UnitData* u = units.find(name);
+        if (!u) {
+            out += "| " + name + " | " + kNone + " | " + kNone + " | " + kNone + " | " + kNone + " | " + kNone
+                   + " | " + kNone + " | " + kNone + " | " + kNone + " | " + kNone + " |\n";
+            continue;
+        }
+        // The indexes as the catalogue's own ratings give them (the table stores the same).
+        const energy::EnergyFigures e = catalogueEnergy(runs, m, *u);
+        auto orNone = [](const std::string& text) { return text.empty() ? std::string(kNone) : text; };
+        out += "| " + name + " | " + format("%.0f", u->width_mm) + " × " + format("%.0f", u->height_mm) + " × "
+               + format("%.0f", u->depth_mm) + " | " + format("%.1f", u->weight_kg) + " | " + u->waterConnection
+               + " | " + orNone(u->heatingConnection) + " | " + format("%.2f", u->waterContent_l) + " | "
+               + u->supply + " | " + format("%.2f", u->motorCurrent_A.empty() ? 0.0 : u->motorCurrent_A.back())
+               + " | " + orNone(energy::indexText(e.fceer, e.fceerClass())) + " | "
+               + orNone(energy::indexText(e.fccop, e.fccopClass())) + " |\n";
+        if (e.fceer) {
+            if (!lowest || *e.fceer < *lowest) {
+                lowest = e.fceer;
+                lowestModel = name;
+            }
+            if (!highest || *e.fceer > *highest) {
+                highest = e.fceer;
+                highestModel = name;
+            }
+        }
+    }
+    out += "\nMotor current at the top speed; dimensions width × height × depth.";
+    if (lowest && highest)
+        out += " FCEER from " + energy::indexText(lowest, energy::coolingClass(*lowest)) + " (" + lowestModel
+               + ") to " + energy::indexText(highest, energy::coolingClass(*highest)) + " (" + highestModel + ").";
+    return out + "\n\n";
+}
+
+std::string lineSection(const ModelTable& t, const energy::UnitDataTable& units)
 {
     const ProductLineInfo& line = productLine(t.line);
     const CatalogueRuns runs(t);
@@ -88,8 +133,8 @@ std::string lineSection(const ModelTable& t)
                     + kLineWords[line.id].accessoryFitted;
     out += "| Model | Speed | Air m³/h | Cooling W | Sensible W | Sensible share | Water l/h | Water kPa "
            "| Heating water °C | Heating W | Water l/h | Water kPa | LWA dB(A) |";
-    out += kx ? " LPA dB(A) |\n" : "\n";
-    out += "|---|---|---|---|---|---|---|---|---|---|---|---|---|";
+    out += kx ? " LPA dB(A) | Fan W |\n" : " Fan W |\n";
+    out += "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|";
     out += kx ? "---|\n" : "\n";
     Range cooling, heating;
     for (int m = 1; m <= t.NumModels; ++m) {
@@ -117,14 +162,20 @@ std::string lineSection(const ModelTable& t)
                 out += std::string(kNone) + " | " + kNone + " | " + kNone + " | " + kNone + " | ";
             }
             out += format("%.0f", t.LWA[m][s]) + " |";
-            out += kx ? " " + format("%.0f", t.LPA[m][s]) + " |\n" : "\n";
+            if (kx)
+                out += " " + format("%.0f", t.LPA[m][s]) + " |";
+            const energy::UnitData* u = units.find(name);
+            const std::optional<double> fan = u ? u->fanPowerAt(s) : std::nullopt;
+            out += " " + (fan ? format("%.1f", *fan) : std::string(kNone)) + " |\n";
         }
     }
     out += "\nCooling from " + cooling.text() + "; heating from " + heating.text() + ".\n\n";
+    out += unitDataSection(t, runs, units);
     return out;
 }
 
-std::string catalogueText(const ModelTable& kx, const ModelTable& mrz, const ModelTable& hjq)
+std::string catalogueText(const ModelTable& kx, const ModelTable& mrz, const ModelTable& hjq,
+                          const energy::UnitDataTable& units)
 {
     std::string out = "# Tarvello product range\n\n"
                       "Generated from the shipped model data by `calibrate catalogue` (tools/calibrate); "
@@ -137,10 +188,14 @@ std::string catalogueText(const ModelTable& kx, const ModelTable& mrz, const Mod
                       "- \"+4P\" rows are the main coil of a 4-pipe unit (cooling only); \"DF\" rows are "
                       "heating-only units; a dash marks a duty the selection does not rate for the row.\n"
                       "- Capacities rounded to tens of watts as the selection shows them; water flow in l/h; "
-                      "sound power LWA (and sound pressure LPA for the fan coils) per speed.\n\n";
-    out += lineSection(kx);
-    out += lineSection(mrz);
-    out += lineSection(hjq);
+                      "sound power LWA (and sound pressure LPA for the fan coils) per speed; fan power "
+                      "input per speed.\n"
+                      "- FCEER and FCCOP: capacity over fan power input at the standard conditions, weighted "
+                      "over the lowest, middle and top speed; the weighting, the class limits and the ranges "
+                      "of the unit data are in docs/product-data.md.\n\n";
+    out += lineSection(kx, units);
+    out += lineSection(mrz, units);
+    out += lineSection(hjq, units);
     return out;
 }
 
