@@ -34,8 +34,8 @@ constexpr float kCircuitStep = 0.01f;
 constexpr double kDisplayStep_W = 10;
 constexpr double kClearanceFromStep_W = 1.5;
 // The relative changes of a fan curve tried to move a speed's capacities off a display
-// step: up to 1.5 % steeper or flatter, well inside the tolerance of the targets.
-constexpr int kFanNudgeSteps = 60;
+// step: up to 2 % steeper, well inside the tolerance of the targets.
+constexpr int kFanNudgeSteps = 80;
 constexpr double kFanNudge = 0.00025;
 constexpr int kClearingPasses = 3;
 
@@ -278,7 +278,7 @@ private:
 
     // The coefficients meet the targets; what is left is where each capacity falls within
     // its tens of watts. One lever acts on one speed alone: the fan curve of the speed,
-    // made a fraction of a percent steeper or flatter, moves that speed's air flow and so
+    // made a fraction of a percent steeper, moves that speed's air flow and so
     // its capacities by a few watts (the ducted units' one coefficient set governs all
     // their speeds). The speed's curve closest to its design that leaves every capacity
     // of the speed clear of a display step is kept; speed 1 first, as the fan coils'
@@ -299,12 +299,12 @@ private:
     {
         float& curve = t_.VelA[m_][speed];
         const float start = curve;
-        for (int step = 0; step <= kFanNudgeSteps; ++step)
-            for (int sign : {1, -1}) {
-                curve = static_cast<float>(start * (1 + sign * step * kFanNudge));
-                if (clearOfStepsAt(speed))
-                    return true;
-            }
+        // Only steeper: the design's air flow stays the most the unit is said to move.
+        for (int step = 0; step <= kFanNudgeSteps; ++step) {
+            curve = static_cast<float>(start * (1 + step * kFanNudge));
+            if (clearOfStepsAt(speed))
+                return true;
+        }
         curve = start;
         return false;
     }
