@@ -338,13 +338,14 @@ void FProgetto::moveCurrent(int delta)
 
 // --- FSenzaScelta -----------------------------------------------------------------------
 
-FSenzaScelta::FSenzaScelta(QWidget* parent, const Project& project, const std::vector<size_t>& items)
+FSenzaScelta::FSenzaScelta(QWidget* parent, const Project& project, const std::vector<size_t>& items,
+                           size_t imported)
     : QDialog(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FSenzaScelta"));
     setWindowTitle(Testo(kRoomsWithoutFit).trimmed());
     auto* layout = new QVBoxLayout(this);
-    auto* count = new QLabel(Testo(kRoomsWithoutFitCount).arg(items.size()).arg(project.items.size()), this);
+    auto* count = new QLabel(Testo(kRoomsWithoutFitCount).arg(items.size()).arg(imported), this);
     count->setObjectName(QStringLiteral("lblConteggio"));
     count->setWordWrap(true);
     layout->addWidget(count);

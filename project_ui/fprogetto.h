@@ -75,7 +75,8 @@ private:
 class FSenzaScelta : public QDialog {
     Q_OBJECT
 public:
-    FSenzaScelta(QWidget* parent, const Project& project, const std::vector<size_t>& items);
+    // `items`: the rooms without a fit among the `imported` ones.
+    FSenzaScelta(QWidget* parent, const Project& project, const std::vector<size_t>& items, size_t imported);
     QTableView* rooms() const { return GrdSenzaScelta; }
 
 private:

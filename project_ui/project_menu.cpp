@@ -134,7 +134,8 @@ void ProjectMenu::showRoomsWithoutFit()
     withoutFit_ = nullptr;
     if (session_.lastImportWithoutFit().empty())
         return;
-    withoutFit_ = new FSenzaScelta(main_, session_.project(), session_.lastImportWithoutFit());
+    withoutFit_ = new FSenzaScelta(main_, session_.project(), session_.lastImportWithoutFit(),
+                                   session_.lastImportCount());
     withoutFit_->setAttribute(Qt::WA_DeleteOnClose);
     withoutFit_->show();
     withoutFit_->raise();

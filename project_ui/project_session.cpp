@@ -296,6 +296,7 @@ bool ProjectSession::importRoomListFrom(QWidget*, const QString& path)
         return false;
     }
     lastImportWithoutFit_.clear();
+    lastImportCount_ = selected.size();
     for (ProjectItem& item : selected) {
         if (!item.chosen())
             lastImportWithoutFit_.push_back(project_.items.size());

@@ -75,6 +75,8 @@ public:
 
     // The items the last import left without a fit (indexes into the items).
     const std::vector<size_t>& lastImportWithoutFit() const { return lastImportWithoutFit_; }
+    // How many rooms the last import added.
+    size_t lastImportCount() const { return lastImportCount_; }
 
     // --- items ---
     // Adds a selection window's choice as a new item, or its duty to the item of the
@@ -116,6 +118,7 @@ private:
     LineLoader loader_;
     std::unique_ptr<LineLibrary> lines_;
     std::vector<size_t> lastImportWithoutFit_;
+    size_t lastImportCount_ = 0;
 };
 
 // The unit of a listed coil: a 4-pipe unit's " 4P" heating coil rated with the 4-pipe
