@@ -75,6 +75,16 @@ DocumentTexts italian()
     t.waterDrop = QStringLiteral("Δp acqua");
     t.water = QStringLiteral("Acqua");
     t.capacity = QStringLiteral("Resa");
+    t.fanPower = QStringLiteral("Potenza ventilatore");
+    t.unitDataHeading = QStringLiteral("Dati tecnici ed efficienza energetica");
+    t.dimensions = QStringLiteral("L × A × P");
+    t.weight = QStringLiteral("Peso");
+    t.connection = QStringLiteral("Attacchi acqua");
+    t.heatingConnection = QStringLiteral("Attacchi batteria caldo");
+    t.waterContent = QStringLiteral("Contenuto acqua");
+    t.supply = QStringLiteral("Alimentazione");
+    t.current = QStringLiteral("Corrente max");
+    t.energyNote = QStringLiteral("FCEER e FCCOP: rapporto tra la resa e la potenza assorbita dal ventilatore alle condizioni nominali, pesato sulle velocità minima, media e massima (0,4 / 0,4 / 0,2), con la classe energetica da A a G. Corrente alla velocità massima.");
     return t;
 }
 
@@ -143,6 +153,16 @@ DocumentTexts english()
     t.waterDrop = QStringLiteral("Water Δp");
     t.water = QStringLiteral("Water");
     t.capacity = QStringLiteral("Capacity");
+    t.fanPower = QStringLiteral("Fan power");
+    t.unitDataHeading = QStringLiteral("Technical data and energy efficiency");
+    t.dimensions = QStringLiteral("W × H × D");
+    t.weight = QStringLiteral("Weight");
+    t.connection = QStringLiteral("Water connections");
+    t.heatingConnection = QStringLiteral("Heating coil connections");
+    t.waterContent = QStringLiteral("Water content");
+    t.supply = QStringLiteral("Power supply");
+    t.current = QStringLiteral("Max current");
+    t.energyNote = QStringLiteral("FCEER and FCCOP: capacity over fan power input at the standard conditions, weighted over the lowest, middle and top speed (0.4 / 0.4 / 0.2), with the energy class A to G. Current at the top speed.");
     return t;
 }
 
@@ -216,6 +236,16 @@ DocumentTexts french()
     t.waterDrop = QStringLiteral("Δp eau");
     t.water = QStringLiteral("Eau");
     t.capacity = QStringLiteral("Puissance");
+    t.fanPower = QStringLiteral("Puissance ventilateur");
+    t.unitDataHeading = QStringLiteral("Caractéristiques techniques et efficacité énergétique");
+    t.dimensions = QStringLiteral("L × H × P");
+    t.weight = QStringLiteral("Poids");
+    t.connection = QStringLiteral("Raccords eau");
+    t.heatingConnection = QStringLiteral("Raccords batterie chaude");
+    t.waterContent = QStringLiteral("Contenance en eau");
+    t.supply = QStringLiteral("Alimentation");
+    t.current = QStringLiteral("Intensité max");
+    t.energyNote = QStringLiteral("FCEER et FCCOP : rapport entre la puissance et la puissance absorbée par le ventilateur aux conditions nominales, pondéré sur les vitesses minimale, moyenne et maximale (0,4 / 0,4 / 0,2), avec la classe énergétique de A à G. Intensité à la vitesse maximale.");
     return t;
 }
 
@@ -288,6 +318,16 @@ DocumentTexts german()
     t.waterDrop = QStringLiteral("Δp Wasser");
     t.water = QStringLiteral("Wasser");
     t.capacity = QStringLiteral("Leistung");
+    t.fanPower = QStringLiteral("Ventilatorleistung");
+    t.unitDataHeading = QStringLiteral("Technische Daten und Energieeffizienz");
+    t.dimensions = QStringLiteral("B × H × T");
+    t.weight = QStringLiteral("Gewicht");
+    t.connection = QStringLiteral("Wasseranschlüsse");
+    t.heatingConnection = QStringLiteral("Anschlüsse Heizregister");
+    t.waterContent = QStringLiteral("Wasserinhalt");
+    t.supply = QStringLiteral("Spannungsversorgung");
+    t.current = QStringLiteral("Max. Stromaufnahme");
+    t.energyNote = QStringLiteral("FCEER und FCCOP: Leistung bezogen auf die Leistungsaufnahme des Ventilators bei Nennbedingungen, gewichtet über die kleinste, mittlere und größte Stufe (0,4 / 0,4 / 0,2), mit der Energieeffizienzklasse A bis G. Stromaufnahme bei der größten Stufe.");
     return t;
 }
 
@@ -359,6 +399,16 @@ DocumentTexts spanish()
     t.waterDrop = QStringLiteral("Δp agua");
     t.water = QStringLiteral("Agua");
     t.capacity = QStringLiteral("Potencia");
+    t.fanPower = QStringLiteral("Potencia ventilador");
+    t.unitDataHeading = QStringLiteral("Datos técnicos y eficiencia energética");
+    t.dimensions = QStringLiteral("An × Al × Pr");
+    t.weight = QStringLiteral("Peso");
+    t.connection = QStringLiteral("Conexiones de agua");
+    t.heatingConnection = QStringLiteral("Conexiones batería de calor");
+    t.waterContent = QStringLiteral("Contenido de agua");
+    t.supply = QStringLiteral("Alimentación");
+    t.current = QStringLiteral("Corriente máx.");
+    t.energyNote = QStringLiteral("FCEER y FCCOP: relación entre la potencia y la potencia absorbida por el ventilador en condiciones nominales, ponderada en las velocidades mínima, media y máxima (0,4 / 0,4 / 0,2), con la clase energética de A a G. Corriente a la velocidad máxima.");
     return t;
 }
 
@@ -431,6 +481,16 @@ DocumentTexts polish()
     t.waterDrop = QStringLiteral("Δp wody");
     t.water = QStringLiteral("Woda");
     t.capacity = QStringLiteral("Wydajność");
+    t.fanPower = QStringLiteral("Moc wentylatora");
+    t.unitDataHeading = QStringLiteral("Dane techniczne i efektywność energetyczna");
+    t.dimensions = QStringLiteral("Szer. × wys. × gł.");
+    t.weight = QStringLiteral("Masa");
+    t.connection = QStringLiteral("Przyłącza wody");
+    t.heatingConnection = QStringLiteral("Przyłącza nagrzewnicy");
+    t.waterContent = QStringLiteral("Pojemność wodna");
+    t.supply = QStringLiteral("Zasilanie");
+    t.current = QStringLiteral("Prąd maks.");
+    t.energyNote = QStringLiteral("FCEER i FCCOP: stosunek wydajności do mocy pobieranej przez wentylator w warunkach nominalnych, ważony po biegu najniższym, średnim i najwyższym (0,4 / 0,4 / 0,2), z klasą energetyczną od A do G. Prąd przy najwyższym biegu.");
     return t;
 }
 

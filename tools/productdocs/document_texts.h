@@ -34,6 +34,12 @@ struct DocumentTexts {
     // Table headings.
     QString model, speed, airFlow, cooling, heating, sound;
     QString total, sensible, waterFlow, waterDrop, water, capacity;
+    // The fan power column and the unit data table.
+    QString fanPower;            // column heading, per speed
+    QString unitDataHeading;
+    QString dimensions;          // width × height × depth
+    QString weight, connection, heatingConnection, waterContent, supply, current;
+    QString energyNote;          // how FCEER and FCCOP are worked out and classed
 };
 
 // The texts of the language with base 100 (Italian), 300 (English), 500 (French),

@@ -1,5 +1,7 @@
 #include "tools/productdocs/line_ratings.h"
 
+#include "tools/calibrate/unit_data_csv.h"
+
 #include "engine/product_lines.h"
 #include "tools/calibrate/standard_runs.h"
 
@@ -30,7 +32,7 @@ void CapacityRange::add(float capacity_W, const std::string& model)
     }
 }
 
-LineRatings rateLine(const ModelTable& table)
+LineRatings rateLine(const ModelTable& table, const energy::UnitDataTable& units)
 {
     LineRatings line;
     line.line = table.line;
@@ -44,6 +46,11 @@ LineRatings rateLine(const ModelTable& table)
     for (int m = 1; m <= table.NumModels; ++m) {
         const std::string& name = table.Modello[m];
         line.models.push_back(name);
+        const energy::UnitData* unit = units.find(name);
+        ModelUnitData modelUnit{name, unit ? std::optional<energy::UnitData>(*unit) : std::nullopt, {}};
+        if (unit)
+            modelUnit.energy = catalogue::catalogueEnergy(runs, m, *unit);
+        line.units.push_back(modelUnit);
         for (int s = 1; s <= line.speeds; ++s) {
             RatingRow row;
             row.model = name;
@@ -58,6 +65,8 @@ LineRatings rateLine(const ModelTable& table)
                 row.airFlow_m3h = row.heating->AirFlow * kSecondsPerHour;
             row.soundPower_dBA = table.LWA[m][s];
             row.soundPressure_dBA = fanCoils ? table.LPA[m][s] : 0.0f;
+            if (unit)
+                row.fanPower_W = unit->fanPowerAt(s);
             if (row.cooling)
                 line.cooling.add(row.cooling->Capacity, name);
             // The range of a line is stated at the standard heating water, 45/40 °C.

@@ -3,6 +3,7 @@
 // rated by the selection run at the standard conditions (tools/calibrate/standard_runs.h),
 // so the documents agree with what a user of the program finds.
 
+#include "energy/unit_data.h"
 #include "engine/model_table.h"
 #include "engine/rating.h"
 #include "tools/calibrate/standard_runs.h"
@@ -26,6 +27,14 @@ struct RatingRow {
     HeatingWater heatingWater = HeatingWater::LowTemperature;
     float soundPower_dBA = 0;            // LWA
     float soundPressure_dBA = 0;         // LPA, fan coils only
+    std::optional<double> fanPower_W;    // from the technical data
+};
+
+// A model's technical data and energy indexes (worked out from its catalogue ratings).
+struct ModelUnitData {
+    std::string model;
+    std::optional<energy::UnitData> data; // empty: the database has no row for it
+    energy::EnergyFigures energy;
 };
 
 // The lowest and highest capacity of a duty over a line, with the models giving them.
@@ -46,9 +55,11 @@ struct LineRatings {
     std::vector<RatingRow> rows;      // model by model, speed 1 first
     CapacityRange cooling;            // over every rated row
     CapacityRange heating;            // over the rows rated on 45/40 °C water
+    std::vector<ModelUnitData> units; // in database order
 };
 
-// Rates every model of `table` (one loaded line) at every speed of its line.
-LineRatings rateLine(const ModelTable& table);
+// Rates every model of `table` (one loaded line) at every speed of its line; `units` gives
+// the fan power and the unit data.
+LineRatings rateLine(const ModelTable& table, const energy::UnitDataTable& units);
 
 } // namespace tarvello::productdocs

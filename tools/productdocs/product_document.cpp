@@ -115,6 +115,9 @@ private:
     void tableHeader(const std::vector<Column>& cols);
     void tableRow(const std::vector<Column>& cols, const RatingRow& row, bool showModel, bool shaded, bool kx);
     void lineHeading(int index, bool continued);
+    std::vector<Column> unitColumns() const;
+    void unitRow(const std::vector<Column>& cols, const ModelUnitData& unit, bool shaded);
+    void unitDataTable(int index);
 
     QPdfWriter& writer_;
     const DocumentContent& content_;
@@ -257,6 +260,7 @@ std::vector<Column> DocumentPainter::columns(const LineRatings& line) const
     };
     if (!productLine(line.line).ducted())
         cols.push_back({QStringLiteral("LPA"), dba, 11.5, right, Group::Sound});
+    cols.push_back({texts_.fanPower, w, 13, right, Group::None});
     // Spread what is left of the text width over the columns, so the table fills it.
     double used = 0;
     for (const Column& c : cols)
@@ -334,6 +338,7 @@ void DocumentPainter::tableRow(const std::vector<Column>& cols, const RatingRow&
     };
     if (kx)
         cells << number(row.soundPressure_dBA, 0);
+    cells << (row.fanPower_W ? number(*row.fanPower_W, 1) : kDash);
     const QFont cellFont = font(kSans, 7.5);
     const QFont modelFont = font(kSans, 7.5, true);
     double x = kLeft;
@@ -405,6 +410,89 @@ void DocumentPainter::lineSection(int index)
         rule(y_, kLeft, kRight, kRule, 0.2);
         shaded = !shaded;
     }
+    unitDataTable(index);
+}
+
+std::vector<Column> DocumentPainter::unitColumns() const
+{
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    std::vector<Column> cols = {
+        {texts_.model, QString(), 23, left, Group::None},
+        {texts_.dimensions, QStringLiteral("mm"), 27, right, Group::None},
+        {texts_.weight, QStringLiteral("kg"), 12, right, Group::None},
+        {texts_.connection, QString(), 15, left, Group::None},
+        {texts_.heatingConnection, QString(), 17, left, Group::None},
+        {texts_.waterContent, QStringLiteral("l"), 13, right, Group::None},
+        {texts_.supply, QString(), 23, left, Group::None},
+        {texts_.current, QStringLiteral("A"), 13, right, Group::None},
+        {QStringLiteral("FCEER"), QString(), 14, right, Group::None},
+        {QStringLiteral("FCCOP"), QString(), 14, right, Group::None},
+    };
+    double used = 0;
+    for (const Column& c : cols)
+        used += c.width;
+    const double extra = (kRight - kLeft - used) / double(cols.size());
+    for (Column& c : cols)
+        c.width += extra;
+    return cols;
+}
+
+void DocumentPainter::unitRow(const std::vector<Column>& cols, const ModelUnitData& unit, bool shaded)
+{
+    if (shaded)
+        painter_.fillRect(box(kLeft, y_, kRight - kLeft, kRowHeight), kBandFill);
+    QStringList cells = {QString::fromStdString(unit.model)};
+    if (const auto& d = unit.data) {
+        const auto orDash = [](const std::string& text) {
+            return text.empty() ? kDash : QString::fromStdString(text);
+        };
+        cells << number(d->width_mm, 0) + QStringLiteral(" × ") + number(d->height_mm, 0) + QStringLiteral(" × ")
+                     + number(d->depth_mm, 0)
+              << number(d->weight_kg, 1) << orDash(d->waterConnection) << orDash(d->heatingConnection)
+              << number(d->waterContent_l, 2) << orDash(d->supply)
+              << (d->motorCurrent_A.empty() ? kDash : number(d->motorCurrent_A.back(), 2))
+              << orDash(energy::indexText(unit.energy.fceer, unit.energy.fceerClass()))
+              << orDash(energy::indexText(unit.energy.fccop, unit.energy.fccopClass()));
+    }
+    while (cells.size() < int(cols.size()))
+        cells << kDash;
+    const QFont cellFont = font(kSans, 7.5);
+    const QFont modelFont = font(kSans, 7.5, true);
+    double x = kLeft;
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+        drawText(i == 0 ? modelFont : cellFont, kInk, x + kCellPadding, y_, cols[i].width - 2 * kCellPadding,
+                 kRowHeight, cols[i].align.toInt(), cells[int(i)]);
+        x += cols[i].width;
+    }
+    y_ += kRowHeight;
+}
+
+// The line's unit data and energy indexes, one row per model, after its rating table.
+void DocumentPainter::unitDataTable(int index)
+{
+    const LineRatings& line = content_.lines[index];
+    const std::vector<Column> cols = unitColumns();
+    const double headerHeight = kGroupRowHeight + kNameRowHeight + kUnitRowHeight;
+    y_ += 5;
+    if (y_ + 20 + headerHeight + kRowHeight * 3 > kBottom) {
+        newPage();
+        lineHeading(index, true);
+    }
+    block(font(kSans, 11, true), kBrand, texts_.unitDataHeading, 1.5);
+    block(font(kSans, 8), kMuted, texts_.energyNote, 2);
+    tableHeader(cols);
+    bool shaded = false;
+    for (const ModelUnitData& unit : line.units) {
+        if (y_ + kRowHeight > kBottom) {
+            newPage();
+            lineHeading(index, true);
+            tableHeader(cols);
+        }
+        unitRow(cols, unit, shaded);
+        shaded = !shaded;
+    }
+    rule(y_, kLeft, kRight, kRule, 0.2);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "engine/product_lines.h"
 #include "modeldata/model_db.h"
 #include "modeldata/model_loaders.h"
+#include "modeldata/unit_data_loader.h"
 #include "platform/private_profile.h"
 #include "shell/app_state.h"
 #include "shell/text_table.h"
@@ -43,11 +44,12 @@ std::array<LineRatings, 3> rateShippedLines(const QString& databasePath)
     using Loader = void (*)(ModelTable&, const AccessDatabase&, const PendingEventsHook&);
     const Loader loaders[3] = {CaricaDatiKORVE, CaricaDatiMRZ, CaricaDatiHJQ};
     static_assert(std::size(loaders) == kProductLines.size());
+    const energy::UnitDataTable units = loadUnitData(db);
     for (const ProductLineInfo& line : kProductLines) {
         ModelTable table;
         table.SeriesCode = line.seriesCode;
         loaders[line.id](table, db, {});
-        lines[line.id] = rateLine(table);
+        lines[line.id] = rateLine(table, units);
     }
     return lines;
 }
