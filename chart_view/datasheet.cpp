@@ -6,6 +6,8 @@
 #include "charts/fan_chart.h"
 #include "charts/psychro_chart.h"
 #include "charts/selection_details.h"
+#include "energy/energy_texts.h"
+#include "energy/unit_data.h"
 #include "engine/product_lines.h"
 #include "shell/display_mask.h"
 #include "shell/language.h"
@@ -21,6 +23,7 @@ namespace tarvello {
 namespace {
 
 namespace tx = chart_texts;
+namespace etx = energy_texts;
 
 constexpr double kMarginMm = 10.0;
 constexpr int kPdfResolution = 600;
@@ -129,6 +132,45 @@ QList<DetailsRow> modelData(const DatasheetSource& s)
     return rows;
 }
 
+// The unit around the coil, from the model database's technical data when it has the model.
+QList<DetailsRow> unitData(const DatasheetSource& s)
+{
+    QList<DetailsRow> rows;
+    const energy::UnitData* u = energy::unitDataTable().find(s.model.name);
+    if (!u)
+        return rows;
+    const QString times = QStringLiteral(" × ");
+    rows.append(valueRow(etx::kDimensions, wholeNumber(u->width_mm).trimmed() + times + wholeNumber(u->height_mm).trimmed()
+                                               + times + wholeNumber(u->depth_mm).trimmed(),
+                         QStringLiteral("mm")));
+    rows.append(valueRow(etx::kWeight, oneDecimal(u->weight_kg).trimmed(), QStringLiteral("kg")));
+    rows.append(valueRow(etx::kWaterConnections, QString::fromStdString(u->waterConnection)));
+    if (!u->heatingConnection.empty())
+        rows.append(valueRow(etx::kHeatingCoilConnections, QString::fromStdString(u->heatingConnection)));
+    rows.append(valueRow(etx::kCoilWaterContent, FormatMask(u->waterContent_l, QStringLiteral("0.00")), QStringLiteral("l")));
+    rows.append(valueRow(etx::kPowerSupply, QString::fromStdString(u->supply)));
+    return rows;
+}
+
+// The fan power input and motor current of every speed.
+QList<DetailsRow> fanPowerPerSpeed(const DatasheetSource& s)
+{
+    QList<DetailsRow> rows;
+    const energy::UnitData* u = energy::unitDataTable().find(s.model.name);
+    if (!u)
+        return rows;
+    rows.append({Testo(etx::kFanPowerPerSpeed), {}, {}, true});
+    for (size_t i = 0; i < u->fanPower_W.size(); ++i) {
+        QString value = oneDecimal(u->fanPower_W[i]).trimmed() + QStringLiteral(" W");
+        if (i < u->motorCurrent_A.size())
+            value += QStringLiteral(" / ") + FormatMask(u->motorCurrent_A[i], QStringLiteral("0.00")) + QStringLiteral(" A");
+        rows.append({Testo(tx::kOperatingSpeed).trimmed() + QLatin1Char(' ') + QString::number(i + 1), value, {}, false});
+    }
+    rows.append({Testo(etx::kFanPowerInput).trimmed() + QStringLiteral(" / ") + Testo(etx::kMotorCurrent).trimmed(),
+                 {}, {}, false});
+    return rows;
+}
+
 // The sound of every speed: speed, sound power and (fan coils) sound pressure.
 QList<DetailsRow> soundPerSpeed(const DatasheetSource& s)
 {
@@ -198,7 +240,9 @@ void drawDatasheet(QPainter& painter, QPagedPaintDevice& device, const Datasheet
     twoColumns(canvas, detailsRows(details));
     section(canvas, Testo(tx::kModelData));
     QList<DetailsRow> data = modelData(s);
+    data += unitData(s);
     data += soundPerSpeed(s);
+    data += fanPowerPerSpeed(s);
     twoColumns(canvas, data);
     footer(canvas, 1);
 

@@ -2,6 +2,8 @@
 
 #include "chart_view/chart_texts.h"
 #include "charts/psychro_chart.h"
+#include "energy/energy_rating.h"
+#include "energy/energy_texts.h"
 #include "shell/display_mask.h"
 #include "shell/language.h"
 #include "shell/units.h"
@@ -11,6 +13,7 @@ namespace tarvello {
 namespace {
 
 namespace tx = chart_texts;
+namespace etx = energy_texts;
 
 const QString kDegrees = QStringLiteral("°C");
 const QString kPercent = QStringLiteral("%");
@@ -101,6 +104,21 @@ void airSide(RowWriter& w, const SelectionDetails& d)
         w.value(tx::kSoundPressure, wholeNumber(*d.soundPressure), kDecibelA);
 }
 
+// The fan power at the run's speed and the model's energy indexes, when the model database
+// has the model's technical data.
+void energyFigures(RowWriter& w, const SelectionDetails& d)
+{
+    if (!d.fanPower_W && !d.fceer && !d.fccop)
+        return;
+    w.heading(Testo(etx::kEnergy));
+    if (d.fanPower_W)
+        w.value(etx::kFanPowerInput, oneDecimal(*d.fanPower_W).trimmed(), QStringLiteral("W"));
+    if (d.fceer)
+        w.value(etx::kFceerClass, QString::fromStdString(energy::indexText(d.fceer, energy::coolingClass(*d.fceer))));
+    if (d.fccop)
+        w.value(etx::kFccopClass, QString::fromStdString(energy::indexText(d.fccop, energy::heatingClass(*d.fccop))));
+}
+
 } // namespace
 
 QString oneDecimal(double value)
@@ -126,6 +144,7 @@ QList<DetailsRow> detailsRows(const SelectionDetails& d)
     capacities(w, d);
     waterSide(w, d);
     airSide(w, d);
+    energyFigures(w, d);
     return w.take();
 }
 

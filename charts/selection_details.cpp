@@ -1,5 +1,6 @@
 #include "charts/selection_details.h"
 
+#include "energy/unit_data.h"
 #include "engine/product_lines.h"
 #include "engine/psychrometrics.h"
 #include "selection/result_columns.h"
@@ -90,6 +91,11 @@ SelectionDetails selectionDetails(const RunRequest& r, const ModelOutcome& model
     d.soundPower = model.soundPower;
     if (!d.ducted)
         d.soundPressure = model.soundPressure;
+    if (const energy::UnitData* unit = energy::unitDataTable().find(model.name)) {
+        d.fanPower_W = unit->fanPowerAt(d.speed);
+        d.fceer = unit->energy.fceer;
+        d.fccop = unit->energy.fccop;
+    }
     return d;
 }
 

@@ -57,6 +57,12 @@ struct SelectionDetails {
     double soundPower = 0;       // dB(A)
     std::optional<double> soundPressure; // dB(A), fan coils
     int speed = 0;
+
+    // From the model database's technical data, when it has the model: the fan power input
+    // at the run's speed and the model's rated energy indexes (energy/unit_data.h).
+    std::optional<double> fanPower_W;
+    std::optional<double> fceer;
+    std::optional<double> fccop;
 };
 
 // The details of `model` (listed in the run of `request` on `table`).
