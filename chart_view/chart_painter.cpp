@@ -4,6 +4,7 @@
 #include "chart_view/details_rows.h"
 #include "printing/report_canvas.h"
 #include "shell/language.h"
+#include "shell/units.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -90,7 +91,15 @@ QString tickText(double v)
     return std::fabs(v - std::round(v)) < 1e-9 ? QString::number(qRound64(v)) : oneDecimal(v).trimmed();
 }
 
-void paintAxes(QPainter& painter, const Plot& plot, const QString& xTitle, const QString& yTitle, const QString& title)
+// A dry bulb tick, placed in °C, written in the user's temperature unit (0 °C reads 32 °F).
+QString dryBulbTickText(double celsius)
+{
+    return tickText(UnitT.toShown(celsius));
+}
+
+// `xTickText` writes a tick of the x axis (the dry bulb ticks in the user's temperature unit).
+void paintAxes(QPainter& painter, const Plot& plot, const QString& xTitle, const QString& yTitle, const QString& title,
+               QString (*xTickText)(double) = tickText)
 {
     const QRectF& r = plot.inner();
     const QFontMetricsF metrics(painter.font(), painter.device());
@@ -107,7 +116,7 @@ void paintAxes(QPainter& painter, const Plot& plot, const QString& xTitle, const
     painter.setPen(penOf(painter, Qt::black, kFrameWidth));
     painter.drawRect(r);
     for (double t : plot.x().ticks()) {
-        const QString text = tickText(t);
+        const QString text = xTickText(t);
         const double x = plot.at({t, plot.y().minimum}).x();
         painter.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2, r.bottom() + gap + metrics.ascent()), text);
     }
@@ -198,7 +207,7 @@ PsychroChartTexts psychroChartTexts(bool ducted)
 {
     PsychroChartTexts t;
     t.title = Testo(tx::kPsychroChart);
-    t.dryBulbAxis = withUnit(tx::kDryBulbTemperature, QStringLiteral("°C"));
+    t.dryBulbAxis = withUnit(tx::kDryBulbTemperature, UnitT.name());
     t.humidityAxis = withUnit(tx::kHumidityRatio, QStringLiteral("g/kg"));
     t.wetBulb = Testo(tx::kWetBulb);
     t.returnAir = Testo(tx::kReturnAir);
@@ -226,7 +235,7 @@ void paintPsychroChart(QPainter& painter, const QRectF& area, const PsychroChart
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const Plot plot(painter, area, chart.dryBulb, chart.humidityRatio);
-    paintAxes(painter, plot, texts.dryBulbAxis, texts.humidityAxis, texts.title);
+    paintAxes(painter, plot, texts.dryBulbAxis, texts.humidityAxis, texts.title, dryBulbTickText);
     painter.setClipRect(plot.inner().adjusted(-1, -1, 1, 1));
 
     painter.setPen(penOf(painter, kWetBulbColour, kCurveWidth, Qt::DashLine));

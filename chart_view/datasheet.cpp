@@ -34,7 +34,6 @@ constexpr double kBodyPoints = 9.0;
 constexpr double kColumnGapMm = 8.0;
 constexpr double kValueColumnMm = 62.0; // a row's value ends here, from the column's left
 constexpr double kSectionGapMm = 3.0;
-const QString kDegrees = QStringLiteral("°C");
 
 // A column of label, value and unit rows on the canvas, at its own left edge.
 class RowColumn {
@@ -100,12 +99,12 @@ QList<DetailsRow> designConditions(const DatasheetSource& s)
     QList<DetailsRow> rows;
     rows.append({Testo(r.cooling() ? tx::kCooling : tx::kHeating).trimmed(), {}, {}, true});
     rows.append(valueRow(tx::kOperatingSpeed, QString::number(r.speed)));
-    rows.append(valueRow(tx::kDryBulbTemperature, oneDecimal(r.air.dryBulb), kDegrees));
+    rows.append(valueRow(tx::kDryBulbTemperature, UnitT.format(r.air.dryBulb), UnitT.name()));
     if (r.cooling())
         rows.append(valueRow(tx::kRelativeHumidity, wholeNumber(r.air.relativeHumidity), QStringLiteral("%")));
-    rows.append(valueRow(tx::kWaterInletTemperature, oneDecimal(r.waterIn), kDegrees));
+    rows.append(valueRow(tx::kWaterInletTemperature, UnitT.format(r.waterIn), UnitT.name()));
     if (r.leavingWaterGiven)
-        rows.append(valueRow(tx::kWaterOutletTemperature, oneDecimal(r.waterOut), kDegrees));
+        rows.append(valueRow(tx::kWaterOutletTemperature, UnitT.format(r.waterOut), UnitT.name()));
     else
         rows.append(valueRow(tx::kWaterFlow, UnitQw.format(r.waterFlow), UnitQw.name()));
     rows.append(valueRow(tx::kGlycol, wholeNumber(r.glycolPercent)));

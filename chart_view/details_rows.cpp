@@ -15,7 +15,6 @@ namespace {
 namespace tx = chart_texts;
 namespace etx = energy_texts;
 
-const QString kDegrees = QStringLiteral("°C");
 const QString kPercent = QStringLiteral("%");
 const QString kGramsPerKg = QStringLiteral("g/kg");
 const QString kKiloJoulesPerKg = QStringLiteral("kJ/kg");
@@ -26,8 +25,7 @@ constexpr double kSecondsPerHour = 3600.0;
 
 QString powerUnit(int mode)
 {
-    const QString name = UnitPt.name();
-    return mode == ModeHeating ? name.left(6) : name.right(6);
+    return powerUnitNameForMode(UnitPt.name(), mode);
 }
 
 class RowWriter {
@@ -45,12 +43,12 @@ public:
         heading(Testo(headingText));
         if (share)
             value(shareText, wholeNumber(*share), kPercent);
-        value(tx::kDryBulb, oneDecimal(s.dryBulb), kDegrees);
+        value(tx::kDryBulb, UnitT.format(s.dryBulb), UnitT.name());
         if (!d_.humidityKnown) {
             value(tx::kRelativeHumidity, Testo(tx::kHumidityNotAsked));
             return;
         }
-        value(tx::kWetBulb, oneDecimal(s.wetBulb), kDegrees);
+        value(tx::kWetBulb, UnitT.format(s.wetBulb), UnitT.name());
         value(tx::kRelativeHumidity, wholeNumber(s.relativeHumidity),
               saturated ? kPercent + QStringLiteral(" (") + Testo(tx::kSaturated) + QLatin1Char(')') : kPercent);
         value(tx::kHumidityRatio, FormatMask(s.humidityRatio * kGramsPerKilogram, QStringLiteral("#0.00")), kGramsPerKg);
@@ -83,8 +81,8 @@ void capacities(RowWriter& w, const SelectionDetails& d)
 void waterSide(RowWriter& w, const SelectionDetails& d)
 {
     w.heading(Testo(tx::kWaterSide));
-    w.value(tx::kWaterInletTemperature, oneDecimal(d.waterIn), kDegrees);
-    w.value(tx::kWaterOutletTemperature, oneDecimal(d.waterOut), kDegrees);
+    w.value(tx::kWaterInletTemperature, UnitT.format(d.waterIn), UnitT.name());
+    w.value(tx::kWaterOutletTemperature, UnitT.format(d.waterOut), UnitT.name());
     w.value(tx::kWaterFlow, UnitQw.format(d.waterFlow), UnitQw.name());
     w.value(tx::kWaterPressureDrop, UnitDpW.format(d.waterPressureDrop), UnitDpW.name());
     w.value(tx::kReynolds, wholeNumber(d.reynolds));

@@ -133,10 +133,11 @@ public:
     {
         switch (c.quantity) {
         case ColumnQuantity::Power: return powerUnit(mode);
-        case ColumnQuantity::Temperature: return "°C";
         case ColumnQuantity::SoundLevel: return "dB(A)";
         default: {
             const UnitStyle* unit = userUnit(c.quantity);
+            if (!unit && c.quantity == ColumnQuantity::Temperature)
+                return "°C";
             return unit ? unit->name : std::string();
         }
         }
@@ -156,12 +157,11 @@ public:
         return {};
     }
 
-    double factorOf(const ResultColumn& c) const
+    // The user's unit a column's value is shown in; none for values shown as they are.
+    const UnitStyle* shownUnitOf(const ResultColumn& c) const
     {
-        if (c.format != CellFormat::UnitMask)
-            return 1;
-        const UnitStyle* unit = userUnit(c.quantity);
-        return unit ? unit->factor : 1;
+        const bool converted = c.format == CellFormat::UnitMask || c.quantity == ColumnQuantity::Temperature;
+        return converted ? userUnit(c.quantity) : nullptr;
     }
 
     DutyColumn dutyColumn(const ResultColumn& c, int mode) const
@@ -179,7 +179,8 @@ public:
 
     ScheduleCell cell(const ResultColumn& c, const ModelOutcome& model) const
     {
-        const double shown = c.value(model) * factorOf(c);
+        const UnitStyle* unit = shownUnitOf(c);
+        const double shown = unit ? c.value(model) * unit->factor + unit->offset : c.value(model);
         const std::string mask = maskOf(c);
         ScheduleCell cell = mask.empty() ? numberCell(shown, -1) : maskedCell(shown, mask);
         if (c.mark == CellMark::LaminarFlow && isLaminar(model.rating))
@@ -361,14 +362,13 @@ ScheduleStyle currentScheduleStyle()
 {
     ScheduleStyle style;
     style.text = [](int offset) { return Testo(offset).toStdString(); };
-    const auto unitStyle = [](const UnitChoice& unit) {
-        return UnitStyle{unit.name().toStdString(), double(unit.factor()), unit.mask().toStdString()};
-    };
-    style.units = {{ColumnQuantity::Power, unitStyle(UnitPt)},
-                   {ColumnQuantity::WaterFlow, unitStyle(UnitQw)},
-                   {ColumnQuantity::WaterPressureDrop, unitStyle(UnitDpW)},
-                   {ColumnQuantity::AirFlow, unitStyle(UnitQa)},
-                   {ColumnQuantity::AirPressure, unitStyle(UnitDpA)}};
+    for (const ColumnQuantity quantity :
+         {ColumnQuantity::Power, ColumnQuantity::WaterFlow, ColumnQuantity::WaterPressureDrop, ColumnQuantity::AirFlow,
+          ColumnQuantity::AirPressure, ColumnQuantity::Temperature}) {
+        const UnitChoice& unit = *userUnitOf(quantity);
+        style.units[quantity] = UnitStyle{unit.name().toStdString(), double(unit.factor()), unit.mask().toStdString(),
+                                          double(unit.offset())};
+    }
     style.decimalSeparator = DecimalSep.isEmpty() ? std::string(".") : DecimalSep.toStdString();
     return style;
 }

@@ -21,19 +21,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A unit of the user's choice: its name, shown value = internal value × factor, and the
-// display mask of the shown value ("######", "0.000").
+// A unit of the user's choice: its name, shown value = internal value × factor + offset
+// (an offset for °F only), and the display mask of the shown value ("######", "0.000").
 struct UnitStyle {
     std::string name;
     double factor = 1;
     std::string mask;
+    double offset = 0;
 };
 
 // What a schedule is written in: the texts of the current language and the user's units
 // of the five quantities they can choose.
 struct ScheduleStyle {
     std::function<std::string(int textOffset)> text;
-    std::map<ColumnQuantity, UnitStyle> units; // Power, WaterFlow, WaterPressureDrop, AirFlow, AirPressure
+    std::map<ColumnQuantity, UnitStyle> units; // Power, WaterFlow, WaterPressureDrop, AirFlow, AirPressure, Temperature
     std::string decimalSeparator = ".";        // of the PDF; the workbook and CSV always use "."
 };
 

@@ -12,7 +12,6 @@ namespace {
 constexpr float kMaxStaticPressure_Pa = 250.0f;
 constexpr float kWholeShare = 100.0f; // %
 
-const QString kDegrees = QStringLiteral("°C");
 const QString kPercent = QStringLiteral("%");
 
 // Steps 1 to 5: the fields, the two stream flows and the dry bulb mixed by flow.
@@ -21,8 +20,8 @@ DuctedConditions readFields(const DuctedFieldTexts& t, int mode, const DuctedUni
     DuctedConditions c;
     c.TotalAirFlow = shownToInternal(fieldNumberOrZero(t.totalAirFlow), f.airFlow);
     c.AirFlow = c.TotalAirFlow;
-    c.ReturnDry = fieldNumberOrZero(t.returnDry);
-    c.FreshDry = fieldNumberOrZero(t.freshDry);
+    c.ReturnDry = fieldCelsius(t.returnDry, *f.temperature);
+    c.FreshDry = fieldCelsius(t.freshDry, *f.temperature);
     c.ReturnShare = fieldNumberOrZero(t.returnShare);
     c.FreshShare = fieldNumberOrZero(t.freshShare);
     if (mode == ModeCooling) {
@@ -36,7 +35,7 @@ DuctedConditions readFields(const DuctedFieldTexts& t, int mode, const DuctedUni
     else
         c.AirIn = c.ReturnDry;
     const KxFieldTexts water{QString(), t.waterIn, t.waterOut, t.waterFlow, t.glycol, t.pressure, QString()};
-    c.water = readKxConditions(water, f.waterFlow, f.airPressure);
+    c.water = readKxConditions(water, f.waterFlow, f.airPressure, *f.temperature);
     return c;
 }
 
@@ -110,9 +109,9 @@ RangeRule ductedRangeRule(DuctedField field, int mode)
     const bool cooling = mode == ModeCooling;
     switch (field) {
     case DuctedField::Tsa1ric:
-        return cooling ? RangeRule{16, 35, kDegrees, false} : RangeRule{-15, 35, kDegrees, true};
+        return cooling ? temperatureRange(16, 35, false) : temperatureRange(-15, 35, true);
     case DuctedField::Tsa1rin:
-        return cooling ? RangeRule{16, 35, kDegrees, false} : RangeRule{-10, 30, kDegrees, true};
+        return cooling ? temperatureRange(16, 35, false) : temperatureRange(-10, 30, true);
     case DuctedField::Humidity:
         return {10, 95, kPercent, true};
     case DuctedField::Psu:

@@ -60,6 +60,7 @@ struct DuctedUnitFactors {
     float airFlow = 1;     // UnitQa
     float waterFlow = 1;   // UnitQw
     float airPressure = 1; // UnitDpA
+    const UnitChoice* temperature = &UnitT; // the unit the temperatures are typed in
 };
 
 // What LeggiDatiMRZ reads and works out. A field that is not a number reads as 0.

@@ -5,6 +5,7 @@
 #include "selection_ui/result_grid.h"
 #include "selection_ui/paired_fields.h"
 #include "selection_ui/print_request.h"
+#include "selection_ui/unit_follow.h"
 #include "shell/app_state.h"
 #include "shell/forms.h"
 #include "shell/language.h"
@@ -29,7 +30,6 @@ namespace tarvello {
 namespace {
 
 const QString kSettingsSection = QStringLiteral("Data2");
-const QString kDegrees = QStringLiteral("°C");
 const QString kPercent = QStringLiteral("%");
 const QString kAllReturnAir = QStringLiteral("100");
 const QStringList kMrzSpeeds{QStringLiteral("Min"), QStringLiteral("Med"), QStringLiteral("Max")};
@@ -59,6 +59,13 @@ FDatiMRZ::FDatiMRZ(QWidget* parent) : SelectionWindow(parent)
     setObjectName(QStringLiteral("FDatiMRZ"));
     buildControls();
     connectHandlers();
+    followUnitChanges(this, [this](const UnitSelection& from, const UnitSelection& to) {
+        convertFields(textBoxes(), from, to);
+        setCaptions();
+        showTemperatureUnit(this);
+        setPowerUnitLabel();
+        IntestazioniMRZ(); // headings in the new units; rows of the old ones are dropped
+    });
     load();
 }
 
@@ -70,7 +77,7 @@ void FDatiMRZ::load()
     cbofunz_Click();
     coilState().Mode = ModeCooling;
     setPowerUnitLabel();
-    RipristinaCampi(textBoxes(), kSettingsSection);
+    restoreFieldsInUnits(textBoxes(), kSettingsSection);
     chooseGivenQuantities();
     conditions_ = {};
     lblLaminare->setVisible(false);
@@ -155,20 +162,20 @@ void FDatiMRZ::buildModeFrame(int i)
     txtpqaric[i] = makeFieldBox(frame, indexedName("txtpqaric", i));
     addRow(lblpqaric, txtpqaric[i], nullptr);
     txtTsa1ric[i] = makeFieldBox(frame, indexedName("txtTsa1ric", i));
-    addRow(lblTbsric, txtTsa1ric[i], fixedUnit("lblumTsa1ric", kDegrees));
+    addRow(lblTbsric, txtTsa1ric[i], fixedUnit("lblumTsa1ric", UnitT.name()));
     if (cooling) {
         txtTburic = makeFieldBox(frame, QStringLiteral("txtTburic"));
-        addRow(lbltburic, txtTburic, makeFieldLabel(frame, QStringLiteral("lblumTburic"), kDegrees));
+        addRow(lbltburic, txtTburic, makeFieldLabel(frame, QStringLiteral("lblumTburic"), UnitT.name()));
         txtUrric = makeFieldBox(frame, QStringLiteral("txtUrric"));
         addRow(lblUrric, txtUrric, makeFieldLabel(frame, QStringLiteral("lblumUrric"), kPercent));
     }
     txtpqarin[i] = makeFieldBox(frame, indexedName("txtpqarin", i));
     addRow(lblpqarin, txtpqarin[i], nullptr);
     txtTsa1rin[i] = makeFieldBox(frame, indexedName("txtTsa1rin", i));
-    addRow(lblTbsrin, txtTsa1rin[i], fixedUnit("lblumTsa1rin", kDegrees));
+    addRow(lblTbsrin, txtTsa1rin[i], fixedUnit("lblumTsa1rin", UnitT.name()));
     if (cooling) {
         txttburin = makeFieldBox(frame, QStringLiteral("txttburin"));
-        addRow(lbltburin, txttburin, makeFieldLabel(frame, QStringLiteral("lblumtburin"), kDegrees));
+        addRow(lbltburin, txttburin, makeFieldLabel(frame, QStringLiteral("lblumtburin"), UnitT.name()));
         txturrin = makeFieldBox(frame, QStringLiteral("txturrin"));
         addRow(lblurrin, txturrin, makeFieldLabel(frame, QStringLiteral("lblumurrin"), kPercent));
     }
@@ -176,9 +183,9 @@ void FDatiMRZ::buildModeFrame(int i)
     lblumDpa[i] = makeFieldLabel(frame, indexedName("lblumDpa", i));
     addRow(lbldpa, txtpsu[i], lblumDpa[i]);
     txtTw1[i] = makeFieldBox(frame, indexedName("txtTw1", i));
-    addRow(lblTw1, txtTw1[i], fixedUnit("lblumTw1", kDegrees));
+    addRow(lblTw1, txtTw1[i], fixedUnit("lblumTw1", UnitT.name()));
     txtTw2[i] = makeFieldBox(frame, indexedName("txtTw2", i));
-    addRow(lblTw2, txtTw2[i], fixedUnit("lblumTw2", kDegrees));
+    addRow(lblTw2, txtTw2[i], fixedUnit("lblumTw2", UnitT.name()));
     txtQw[i] = makeFieldBox(frame, indexedName("txtQw", i));
     lblumQw[i] = makeFieldLabel(frame, indexedName("lblumQw", i));
     addRow(lblQw, txtQw[i], lblumQw[i]);
@@ -458,7 +465,7 @@ bool FDatiMRZ::LeggiDatiMRZ()
     texts.waterFlow = txtQw[i]->text();
     texts.glycol = txtGlic[i]->text();
     texts.pressure = txtpsu[i]->text();
-    const DuctedReading reading = readDuctedInputs(texts, i, {UnitQa.factor(), UnitQw.factor(), UnitDpA.factor()});
+    const DuctedReading reading = readDuctedInputs(texts, i, {UnitQa.factor(), UnitQw.factor(), UnitDpA.factor(), &UnitT});
     conditions_ = reading.conditions;
     return !reportMissing(reading.missing);
 }
@@ -498,22 +505,22 @@ void FDatiMRZ::RiferimentiMRZ()
     else
         rows << SummaryRow{lbldpa->text(), lblumDpa[i]->text(), txtpsu[i]->text()};
     rows << SummaryRow{lblpqaric->text(), kPercent, txtpqaric[i]->text()};
-    rows << SummaryRow{lblTbsric->text(), kDegrees, txtTsa1ric[i]->text()};
+    rows << SummaryRow{lblTbsric->text(), UnitT.name(), txtTsa1ric[i]->text()};
     if (cooling) {
-        rows << SummaryRow{lbltburic->text(), kDegrees, txtTburic->text()};
+        rows << SummaryRow{lbltburic->text(), UnitT.name(), txtTburic->text()};
         rows << SummaryRow{lblUrric->text(), kPercent, txtUrric->text()};
     }
     rows << SummaryRow{lblpqarin->text(), kPercent, txtpqarin[i]->text()};
-    rows << SummaryRow{lblTbsrin->text(), kDegrees, txtTsa1rin[i]->text()};
+    rows << SummaryRow{lblTbsrin->text(), UnitT.name(), txtTsa1rin[i]->text()};
     if (cooling) {
-        rows << SummaryRow{lbltburin->text(), kDegrees, txttburin->text()};
+        rows << SummaryRow{lbltburin->text(), UnitT.name(), txttburin->text()};
         rows << SummaryRow{lblurrin->text(), kPercent, txturrin->text()};
     }
-    rows << SummaryRow{lblTw1->text(), kDegrees, txtTw1[i]->text()};
+    rows << SummaryRow{lblTw1->text(), UnitT.name(), txtTw1[i]->text()};
     if (conditions_.water.waterFlowGiven())
         rows << SummaryRow{lblQw->text(), lblumQw[i]->text(), txtQw[i]->text()};
     else
-        rows << SummaryRow{lblTw2->text(), kDegrees, txtTw2[i]->text()};
+        rows << SummaryRow{lblTw2->text(), UnitT.name(), txtTw2[i]->text()};
     rows << SummaryRow{lblglic->text(), kPercent, txtGlic[i]->text()};
     rows << SummaryRow{lblVel->text(), QString(), cboVel->currentText()};
     rows << SummaryRow{lblPotric->text(), lblUmPt->text(), txtPotric->text()};
@@ -534,7 +541,7 @@ ReportSource FDatiMRZ::reportSource()
 
 void FDatiMRZ::saveFields()
 {
-    SalvaCampi(textBoxes(), kSettingsSection);
+    saveFieldsWithUnits(textBoxes(), kSettingsSection);
 }
 
 void FDatiMRZ::done(int result)

@@ -5,6 +5,7 @@
 #include "selection_ui/result_grid.h"
 #include "selection_ui/paired_fields.h"
 #include "selection_ui/print_request.h"
+#include "selection_ui/unit_follow.h"
 #include "shell/app_state.h"
 #include "shell/forms.h"
 #include "shell/language.h"
@@ -47,7 +48,14 @@ FDati::FDati(QWidget* parent) : SelectionWindow(parent)
     cbofunz_Click();
     coilState().Mode = ModeCooling;
     setPowerUnitLabel();
-    RipristinaCampi(textBoxes(), kSettingsSection);
+    restoreFieldsInUnits(textBoxes(), kSettingsSection);
+    followUnitChanges(this, [this](const UnitSelection& from, const UnitSelection& to) {
+        convertFields(textBoxes(), from, to);
+        setCaptions();
+        showTemperatureUnit(this);
+        setPowerUnitLabel();
+        ImpostaGriglia(); // headings in the new units; rows of the old ones are dropped
+    });
     ImpostaGriglia();
     fitToScreen();
     CentraForm(this);
@@ -72,21 +80,21 @@ void FDati::buildModeFrames()
         };
         lblTbs[i] = makeFieldLabel(frame, indexedName("lblTbs", i));
         txtTsa1[i] = makeFieldBox(frame, indexedName("txtTsa1", i));
-        addRow(lblTbs[i], txtTsa1[i], makeFieldLabel(frame, indexedName("lblumTsa1", i), QStringLiteral("°C")));
+        addRow(lblTbs[i], txtTsa1[i], makeFieldLabel(frame, indexedName("lblumTsa1", i), UnitT.name()));
         if (i == 0) {
             lbltbu = makeFieldLabel(frame, QStringLiteral("lbltbu"));
             txtTbu = makeFieldBox(frame, QStringLiteral("txtTbu"));
-            addRow(lbltbu, txtTbu, makeFieldLabel(frame, QStringLiteral("lblumTbu"), QStringLiteral("°C")));
+            addRow(lbltbu, txtTbu, makeFieldLabel(frame, QStringLiteral("lblumTbu"), UnitT.name()));
             lblUr = makeFieldLabel(frame, QStringLiteral("lblUr"));
             txtUr = makeFieldBox(frame, QStringLiteral("txtUr"));
             addRow(lblUr, txtUr, makeFieldLabel(frame, QStringLiteral("lblumUr"), QStringLiteral("%")));
         }
         lblTw1[i] = makeFieldLabel(frame, indexedName("lblTw1", i));
         txtTw1[i] = makeFieldBox(frame, indexedName("txtTw1", i));
-        addRow(lblTw1[i], txtTw1[i], makeFieldLabel(frame, indexedName("lblumTw1", i), QStringLiteral("°C")));
+        addRow(lblTw1[i], txtTw1[i], makeFieldLabel(frame, indexedName("lblumTw1", i), UnitT.name()));
         lblTw2[i] = makeFieldLabel(frame, indexedName("lblTw2", i));
         txtTw2[i] = makeFieldBox(frame, indexedName("txtTw2", i));
-        addRow(lblTw2[i], txtTw2[i], makeFieldLabel(frame, indexedName("lblumTw2", i), QStringLiteral("°C")));
+        addRow(lblTw2[i], txtTw2[i], makeFieldLabel(frame, indexedName("lblumTw2", i), UnitT.name()));
         lblQw[i] = makeFieldLabel(frame, indexedName("lblQw", i));
         txtQw[i] = makeFieldBox(frame, indexedName("txtQw", i));
         lblumQw[i] = makeFieldLabel(frame, indexedName("lblumQw", i));
@@ -240,16 +248,16 @@ void FDati::RiepilogoDati()
 {
     const int i = mode();
     QList<SummaryRow> rows;
-    rows << SummaryRow{lblTbs[i]->text(), QStringLiteral("°C"), txtTsa1[i]->text()};
+    rows << SummaryRow{lblTbs[i]->text(), UnitT.name(), txtTsa1[i]->text()};
     if (i == ModeCooling) {
-        rows << SummaryRow{lbltbu->text(), QStringLiteral("°C"), txtTbu->text()};
+        rows << SummaryRow{lbltbu->text(), UnitT.name(), txtTbu->text()};
         rows << SummaryRow{lblUr->text(), QStringLiteral("%"), txtUr->text()};
     }
-    rows << SummaryRow{lblTw1[i]->text(), QStringLiteral("°C"), txtTw1[i]->text()};
+    rows << SummaryRow{lblTw1[i]->text(), UnitT.name(), txtTw1[i]->text()};
     if (conditions_.waterFlowGiven())
         rows << SummaryRow{lblQw[i]->text(), lblumQw[i]->text(), txtQw[i]->text()};
     else
-        rows << SummaryRow{lblTw2[i]->text(), QStringLiteral("°C"), txtTw2[i]->text()};
+        rows << SummaryRow{lblTw2[i]->text(), UnitT.name(), txtTw2[i]->text()};
     rows << SummaryRow{lbldpa[i]->text(), lblumDpa[i]->text(), txtpsu[i]->text()};
     rows << SummaryRow{lblglic[i]->text(), QStringLiteral("%"), txtGlic[i]->text()};
     rows << SummaryRow{lblVel->text(), QString(), cboVel->currentText()};
@@ -270,7 +278,7 @@ void FDati::saveFields()
     if (saved_)
         return;
     saved_ = true;
-    SalvaCampi(textBoxes(), kSettingsSection);
+    saveFieldsWithUnits(textBoxes(), kSettingsSection);
 }
 
 void FDati::done(int result)

@@ -24,6 +24,19 @@ float waterNumber(const QString& text)
     return std::max(fieldNumberOrZero(text), 0.0f);
 }
 
+float waterCelsius(const QString& text, const UnitChoice& temperature)
+{
+    const float shown = waterNumber(text);
+    return shown == 0 ? 0.0f : std::max(float(temperature.toInternal(shown)), 0.0f);
+}
+
+// "<text 103> > 10 °C": the largest difference of the water temperatures, K, in the user's unit.
+QString tooLargeDifference(float kelvin)
+{
+    return Testo(103) + QStringLiteral(" > ") + generalNumber(temperatureDifferenceToShown(kelvin))
+           + QLatin1Char(' ') + UnitT.name();
+}
+
 std::optional<MissingInput> missingWaterIn(const KxConditions& c, int mode)
 {
     if (c.WaterIn == 0)
@@ -39,9 +52,9 @@ std::optional<MissingInput> missingWaterOutcome(const KxConditions& c, int mode)
         return MissingInput{Testo(107), indexedName("txtTw2", mode)};
     // The differences are held in single precision: exactly 10 (or 40) passes.
     if (cooling && c.WaterFlowGiven == 0 && float(c.WaterOutGiven - c.WaterIn) > kMaxCoolingWaterRise)
-        return MissingInput{Testo(103) + QStringLiteral(" > 10 °C"), indexedName("txtTw2", 0)};
+        return MissingInput{tooLargeDifference(kMaxCoolingWaterRise), indexedName("txtTw2", 0)};
     if (!cooling && c.WaterFlowGiven == 0 && float(c.WaterIn - c.WaterOutGiven) > kMaxHeatingWaterDrop)
-        return MissingInput{Testo(103) + QStringLiteral(" > 40 °C"), indexedName("txtTw2", 1)};
+        return MissingInput{tooLargeDifference(kMaxHeatingWaterDrop), indexedName("txtTw2", 1)};
     // A leaving water temperature on the wrong side of the entering one has no operating
     // point; it is refused here, as when the field is left.
     if (c.leavingWaterGiven()) {
@@ -60,14 +73,26 @@ float shownToInternal(float shown, float factor)
     return factor != 0 ? float(double(shown) / factor) : 0.0f;
 }
 
+RangeRule temperatureRange(float minimum_C, float maximum_C, bool zeroAllowed, const UnitChoice& temperature)
+{
+    return {float(temperature.toShown(minimum_C)), float(temperature.toShown(maximum_C)), temperature.name(),
+            zeroAllowed};
+}
+
+float fieldCelsius(const QString& text, const UnitChoice& temperature)
+{
+    const float shown = fieldNumberOrZero(text);
+    return shown == 0 ? 0.0f : float(temperature.toInternal(shown));
+}
+
 RangeRule kxRangeRule(KxField field, int mode)
 {
     const bool cooling = mode == ModeCooling;
     switch (field) {
     case KxField::Tsa1:
-        return cooling ? RangeRule{18, 33, QStringLiteral("°C"), false} : RangeRule{-15, 30, QStringLiteral("°C"), true};
+        return cooling ? temperatureRange(18, 33, false) : temperatureRange(-15, 30, true);
     case KxField::Tw1:
-        return cooling ? RangeRule{5, 20, QStringLiteral("°C"), false} : RangeRule{30, 95, QStringLiteral("°C"), false};
+        return cooling ? temperatureRange(5, 20, false) : temperatureRange(30, 95, false);
     case KxField::Glic:
         return {0, 60, QStringLiteral("%"), true};
     case KxField::Psu:
@@ -78,12 +103,13 @@ RangeRule kxRangeRule(KxField field, int mode)
     return {};
 }
 
-KxConditions readKxConditions(const KxFieldTexts& texts, float waterFlowFactor, float airPressureFactor)
+KxConditions readKxConditions(const KxFieldTexts& texts, float waterFlowFactor, float airPressureFactor,
+                              const UnitChoice& temperature)
 {
     KxConditions c;
-    c.AirIn = fieldNumberOrZero(texts.airIn);
-    c.WaterIn = fieldNumberOrZero(texts.waterIn);
-    c.WaterOutGiven = waterNumber(texts.waterOut);
+    c.AirIn = fieldCelsius(texts.airIn, temperature);
+    c.WaterIn = fieldCelsius(texts.waterIn, temperature);
+    c.WaterOutGiven = waterCelsius(texts.waterOut, temperature);
     c.WaterFlowGiven = shownToInternal(waterNumber(texts.waterFlow), waterFlowFactor);
     c.GlycolPercent = fieldNumberOrZero(texts.glycol);
     c.StaticPressure = shownToInternal(fieldNumberOrZero(texts.pressure), airPressureFactor);

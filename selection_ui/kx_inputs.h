@@ -6,6 +6,7 @@
 #include "engine/coil_state.h"
 #include "selection/run_request.h"
 #include "selection_ui/field_checks.h"
+#include "shell/units.h"
 
 #include <QString>
 
@@ -17,8 +18,17 @@ namespace tarvello {
 enum class KxField { Tsa1, Tw1, Glic, Psu, Ur };
 
 // The range of a field in `mode` (0 cooling, 1 heating); the static pressure limit is 80 Pa
-// in the current air pressure unit.
+// in the current air pressure unit, the temperatures in the current temperature unit
+// (18 to 33 °C shows as 64.4 to 91.4 °F).
 RangeRule kxRangeRule(KxField field, int mode);
+
+// A range of temperatures given in °C, in the unit `temperature` (zero is "not given" in
+// every unit, so `zeroAllowed` is kept).
+RangeRule temperatureRange(float minimum_C, float maximum_C, bool zeroAllowed, const UnitChoice& temperature = UnitT);
+
+// The temperature a field holds, °C, for a field typed in `temperature`; a field that
+// holds no number or 0 reads as 0, "not given", in every unit.
+float fieldCelsius(const QString& text, const UnitChoice& temperature = UnitT);
 
 // The texts of the fields of one mode.
 struct KxFieldTexts {
@@ -53,8 +63,9 @@ struct KxConditions {
 float shownToInternal(float shown, float factor);
 
 // Reads the texts with the water flow factor of UnitQw and the air pressure factor of
-// UnitDpA (shown = internal × factor).
-KxConditions readKxConditions(const KxFieldTexts& texts, float waterFlowFactor, float airPressureFactor);
+// UnitDpA (shown = internal × factor), the temperatures typed in `temperature`.
+KxConditions readKxConditions(const KxFieldTexts& texts, float waterFlowFactor, float airPressureFactor,
+                              const UnitChoice& temperature = UnitT);
 
 // A missing or contradictory input: the message and the field that gets the focus (its
 // object name, empty when the focus stays).

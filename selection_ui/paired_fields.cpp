@@ -7,6 +7,7 @@
 #include "shell/display_mask.h"
 #include "shell/language.h"
 #include "shell/message_sink.h"
+#include "shell/units.h"
 
 #include <QLineEdit>
 
@@ -26,6 +27,18 @@ float waterFieldNumber(const QLineEdit* box)
 float numberIn(const QLineEdit* box)
 {
     return fieldNumberOrZero(box->text());
+}
+
+// A temperature typed in the user's unit, °C, for the psychrometric relations.
+float celsiusOf(float shown)
+{
+    return float(UnitT.toInternal(shown));
+}
+
+// A wet bulb worked out in °C, in the user's unit with the field's mask.
+QString wetBulbText(float celsius)
+{
+    return FormatMask(UnitT.toShown(celsius), kHumidityMask);
 }
 
 void zeroIfNotNumber(QLineEdit* box)
@@ -82,7 +95,7 @@ void leaveWetBulb(const AirStateFields& air, const QWidget* receivingFocus)
         air.wetBulb->setFocus();
         return;
     }
-    air.humidity->setText(FormatMask(RelHumidityFromWetBulb(dryBulb, wetBulb), kHumidityMask));
+    air.humidity->setText(FormatMask(RelHumidityFromWetBulb(celsiusOf(dryBulb), celsiusOf(wetBulb)), kHumidityMask));
 }
 
 bool leaveHumidity(const AirStateFields& air, const RangeRule& humidityRange, const QWidget* receivingFocus)
@@ -93,10 +106,11 @@ bool leaveHumidity(const AirStateFields& air, const RangeRule& humidityRange, co
     const float dryBulb = numberIn(air.dryBulb);
     // Without a dry bulb there is no wet bulb to work out.
     if (humidity > 0 && !outOfRange && dryBulb > 0)
-        air.wetBulb->setText(FormatMask(WetBulbFromRelHumidity(dryBulb, humidity), kHumidityMask));
+        air.wetBulb->setText(wetBulbText(WetBulbFromRelHumidity(celsiusOf(dryBulb), humidity)));
     const float wetBulb = numberIn(air.wetBulb);
     if (humidity == 0 && wetBulb > 0 && dryBulb > 0)
-        air.humidity->setText(FormatMask(RelHumidityFromWetBulb(dryBulb, wetBulb), kHumidityMask));
+        air.humidity->setText(
+            FormatMask(RelHumidityFromWetBulb(celsiusOf(dryBulb), celsiusOf(wetBulb)), kHumidityMask));
     return outOfRange;
 }
 

@@ -21,9 +21,6 @@ constexpr int kHeadingRowHeight = 700; // twips
 constexpr int kMarkWidth = 200;
 constexpr int kModelHeading = 40;
 constexpr qint16 kGermanBase = 700;
-const QString kDegrees = QStringLiteral("°C");
-const QString kDecibelA = QStringLiteral("dB(A)");
-const QString kTemperatureMask = QStringLiteral("##0.0");
 const QString kWholeNumberMask = QStringLiteral("###");
 
 
@@ -43,24 +40,9 @@ QString formattedValue(const ResultColumn& column, double value)
 
 } // namespace
 
-const UnitChoice* userUnitOf(ColumnQuantity quantity)
-{
-    switch (quantity) {
-    case ColumnQuantity::Power: return &UnitPt;
-    case ColumnQuantity::WaterFlow: return &UnitQw;
-    case ColumnQuantity::WaterPressureDrop: return &UnitDpW;
-    case ColumnQuantity::AirFlow: return &UnitQa;
-    case ColumnQuantity::AirPressure: return &UnitDpA;
-    case ColumnQuantity::Temperature:
-    case ColumnQuantity::SoundLevel: return nullptr;
-    }
-    return nullptr;
-}
-
 QString powerUnitForMode(int mode)
 {
-    const QString name = UnitPt.name();
-    return mode == ModeHeating ? name.left(6) : name.right(6);
+    return powerUnitNameForMode(UnitPt.name(), mode);
 }
 
 bool widensCoolingColumns(int mode, qint16 langBase)
@@ -70,7 +52,7 @@ bool widensCoolingColumns(int mode, qint16 langBase)
 
 QString temperatureCell(float celsius)
 {
-    return FormatMask(celsius, kTemperatureMask);
+    return FormatMask(UnitT.toShown(celsius), kLeavingAirMask);
 }
 
 QString columnHeading(const ResultColumn& column)
@@ -80,12 +62,7 @@ QString columnHeading(const ResultColumn& column)
 
 QString columnUnit(const ResultColumn& column, int mode)
 {
-    switch (column.quantity) {
-    case ColumnQuantity::Power: return powerUnitForMode(mode);
-    case ColumnQuantity::Temperature: return kDegrees;
-    case ColumnQuantity::SoundLevel: return kDecibelA;
-    default: return userUnitOf(column.quantity)->name();
-    }
+    return userUnitName(column.quantity, mode);
 }
 
 QString columnCell(const ResultColumn& column, const ModelOutcome& model)

@@ -27,10 +27,7 @@ constexpr int kGermanCoolingValueWidth = 1300;
 // A cooling grid in German (language base 700) takes the wider value columns.
 bool widensCoolingColumns(int mode, qint16 langBase);
 
-// The user's unit choice of a quantity; none for temperatures and sound levels.
-const UnitChoice* userUnitOf(ColumnQuantity quantity);
-
-// A temperature cell of a results row, °C with one decimal ("##0.0").
+// A temperature cell of a results row in the user's temperature unit, one decimal ("##0.0").
 QString temperatureCell(float celsius);
 
 // The heading and the unit row text of a column in the current language and units.

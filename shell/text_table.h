@@ -8,6 +8,7 @@
 // the details panel, the psychrometric and fan curve charts and the datasheet). A language is
 // addressed by its base (Italian 100, English 300, French 500, German 700, Spanish 900,
 // Polish 1100).
+// 215..218: the units window's temperature list and its metric / US switch.
 // 235..246: fan power, unit data and energy indexes (details, datasheet, schedules).
 // 250..299: the project in the windows (add to project, File menu, schedule window).
 

@@ -34,7 +34,7 @@ protected:
     }
     static void resetUnits()
     {
-        for (UnitChoice* unit : {&UnitPt, &UnitQa, &UnitQw, &UnitDpW, &UnitDpA})
+        for (UnitChoice* unit : {&UnitPt, &UnitQa, &UnitQw, &UnitDpW, &UnitDpA, &UnitT})
             unit->choose(0);
     }
     static void useLocale(const QLocale& locale)

@@ -126,17 +126,18 @@ TEST(UnitChoice, EnteredValueReturnsToInternalUnits)
 TEST(UnitChoice, NamesAsListedInTheUnitsWindow)
 {
     fillUnitTables();
-    EXPECT_EQ(UnitPt.names, QStringList({"W", "Cal/h - Frig/h"}));
-    EXPECT_EQ(UnitQa.names, QStringList({"l/s", "m3/s", "m3/h"}));
-    EXPECT_EQ(UnitQw.names, QStringList({"l/s", "l/h"}));
-    EXPECT_EQ(UnitDpW.names, QStringList({"kPa", "mH2O"}));
-    EXPECT_EQ(UnitDpA.names, QStringList({"Pa", "mmH2O"}));
+    EXPECT_EQ(UnitPt.names, QStringList({"W", "Cal/h - Frig/h", "kW", "Btu/h", "MBH", "tons"}));
+    EXPECT_EQ(UnitQa.names, QStringList({"l/s", "m3/s", "m3/h", "CFM"}));
+    EXPECT_EQ(UnitQw.names, QStringList({"l/s", "l/h", "GPM (US)"}));
+    EXPECT_EQ(UnitDpW.names, QStringList({"kPa", "mH2O", "ft wg", "psi"}));
+    EXPECT_EQ(UnitDpA.names, QStringList({"Pa", "mmH2O", "in. wg"}));
+    EXPECT_EQ(UnitT.names, QStringList({"°C", "°F"}));
 }
 
 TEST(UnitChoice, ChooseFallsBackToTheFirstUnit)
 {
     fillUnitTables();
-    const int candidates[] = {-1, 3, 100};
+    const int candidates[] = {-1, 4, 100};
     for (int candidate : candidates) {
         UnitQa.index = 1;
         UnitQa.choose(candidate);

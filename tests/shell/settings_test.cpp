@@ -191,7 +191,7 @@ TEST_F(ProgramFolder, MissingSettingsFileGivesSoundDefaults)
 
 TEST_F(ProgramFolder, BrokenSettingsGiveSoundDefaults)
 {
-    writeSettings("[Common]\nMulti=English\n[Unmis]\nPt=W\nQa= 3\nQw=-1\nDpW=\nDpA= 99999\n");
+    writeSettings("[Common]\nMulti=English\n[Unmis]\nPt=W\nQa= 9\nQw=-1\nDpW=\nDpA= 99999\n");
     CaricaUnita();
     EXPECT_EQ(LangBase, languageBaseOf(QLocale::system()));
     for (const UnitChoice* unit : {&UnitPt, &UnitQa, &UnitQw, &UnitDpW, &UnitDpA})

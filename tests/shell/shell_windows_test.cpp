@@ -339,7 +339,7 @@ TEST_F(ShellWindows, UnitsWindowOpensWithPowerMatchingThePressureDrop)
     EXPECT_FALSE(Forms::findLoaded<Funmis>());
     QFile file(dir.filePath("Tarvello.ini"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "[Unmis]\nPt= 0\nQa= 2\nQw= 1\nDpW= 0\nDpA= 1\n");
+    EXPECT_EQ(file.readAll(), "[Unmis]\nPt= 0\nQa= 2\nQw= 1\nDpW= 0\nDpA= 1\nT= 0\n");
 }
 
 TEST_F(ShellWindows, PowerAndWaterPressureDropMoveTogether)
