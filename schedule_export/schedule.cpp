@@ -1,5 +1,7 @@
 #include "schedule_export/schedule.h"
 
+#include "energy/energy_texts.h"
+#include "energy/unit_data.h"
 #include "selection/result_columns.h"
 #include "shell/app_state.h"
 #include "shell/display_mask.h"
@@ -97,6 +99,35 @@ ScheduleCell numberCell(double value, int decimals)
     cell.number = value;
     cell.text = decimals < 0 ? shortestText(value) : maskedCell(value, decimals ? "0." + std::string(size_t(decimals), '0') : "0").text;
     return cell;
+}
+
+// --- energy ---------------------------------------------------------------------------------
+
+// The items' fan power at their speed and their models' energy indexes, from the model
+// database's technical data; a schedule whose models it does not know has no such columns.
+bool anyUnitData(const std::vector<const ProjectItem*>& items)
+{
+    return std::any_of(items.begin(), items.end(),
+                       [](const ProjectItem* i) { return energy::unitDataTable().find(i->model) != nullptr; });
+}
+
+std::vector<ScheduleColumn> energyColumns(const std::function<std::string(int)>& text)
+{
+    const std::string group = text(energy_texts::kEnergy);
+    return {{"energy.fan_power", group, text(energy_texts::kFanPowerInput), "W", 1, true},
+            {"energy.fceer", group, text(energy_texts::kFceerClass), "", -1, false},
+            {"energy.fccop", group, text(energy_texts::kFccopClass), "", -1, false}};
+}
+
+std::vector<ScheduleCell> energyCells(const ProjectItem& item)
+{
+    const energy::UnitData* unit = energy::unitDataTable().find(item.model);
+    if (!unit)
+        return {ScheduleCell{}, ScheduleCell{}, ScheduleCell{}};
+    const std::optional<double> power = unit->fanPowerAt(item.speed);
+    const energy::EnergyFigures& e = unit->energy;
+    return {power ? numberCell(*power, 1) : ScheduleCell{}, textCell(energy::indexText(e.fceer, e.fceerClass())),
+            textCell(energy::indexText(e.fccop, e.fccopClass()))};
 }
 
 // --- columns --------------------------------------------------------------------------------
@@ -265,6 +296,10 @@ ScheduleSheet itemSheet(const std::string& name, const std::vector<const Project
         for (const DutyColumn& d : heating)
             sheet.columns.push_back(d.column);
     }
+    const bool withEnergy = anyUnitData(items);
+    if (withEnergy)
+        for (ScheduleColumn& column : energyColumns([&](int offset) { return maker.text(offset); }))
+            sheet.columns.push_back(std::move(column));
     sheet.columns.push_back({"note", "", "Note", "", -1, false});
 
     for (const ProjectItem* item : items) {
@@ -290,6 +325,9 @@ ScheduleSheet itemSheet(const std::string& name, const std::vector<const Project
             row.push_back(item->heating ? maker.powerCell(item->heating->required_W) : ScheduleCell{});
             dutyCells(item->heating, heating);
         }
+        if (withEnergy)
+            for (ScheduleCell& cell : energyCells(*item))
+                row.push_back(std::move(cell));
         row.push_back(textCell(describeNoFit(*item)));
         sheet.rows.push_back(std::move(row));
     }

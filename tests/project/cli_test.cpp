@@ -46,7 +46,7 @@ const CliCase kCases[] = {
     {"SelectMissingRoomList", {"select", "{dir}/none.csv", "-o", "{dir}/new.json"}, 3, "", "Cannot open the room list", "", "new.json"},
     {"RateUnchanged", {"rate", "{dir}/job.json"}, 0, "Re-rated 21 items: 0 flagged", "", "", ""},
     {"RateChangedValues", {"rate", "{dir}/changed.json"}, 1, "values changed: total cooling capacity 99990 W ->", "", "", ""},
-    {"RateModelGone", {"rate", "{dir}/gone.json"}, 1, "KXA 30 II cooling: the model is no longer in line KX", "", "", ""},
+    {"RateModelGone", {"rate", "{dir}/gone.json"}, 1, "KXA 20 II cooling: the model is no longer in line KX", "", "", ""},
     {"RateDamaged", {"rate", "{dir}/damaged.json"}, 3, "", "damaged.json' is damaged", "", ""},
     {"RateNewer", {"rate", "{dir}/newer.json"}, 3, "", "newer Tarvello", "", ""},
     {"ExportWorkbook", {"export", "{dir}/job.json", "-o", "{dir}/s.xlsx"}, 0, "written to", "", "s.xlsx", ""},
@@ -91,7 +91,7 @@ protected:
         ASSERT_EQ(select.exitCode, 1) << select.err;
         const std::string job = readText(folder_.file("job.json"));
         writeText(folder_.file("changed.json"), replacedFirst(job, "\"capacity_W\": [0-9.]+", "\"capacity_W\": 99990.0"));
-        writeText(folder_.file("gone.json"), replacedFirst(job, "\"coil\": \"KXA 30\"", "\"coil\": \"KXA 30 II\""));
+        writeText(folder_.file("gone.json"), replacedFirst(job, "\"coil\": \"KXA 20\"", "\"coil\": \"KXA 20 II\""));
         writeText(folder_.file("damaged.json"), job.substr(0, job.size() / 3));
         writeText(folder_.file("newer.json"), replacedFirst(job, "\"version\": 1", "\"version\": 7"));
     }
