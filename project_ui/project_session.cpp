@@ -177,16 +177,16 @@ bool ProjectSession::openFile(QWidget* owner)
         return false;
     const QString path =
         projectPrompts().openFileName(owner, Testo(kOpenProject).trimmed(), dialogFilter(kProjectFiles, kProjectPatterns));
-    if (path.isEmpty())
-        return false;
-    modified_ = false; // already asked
-    return openPath(owner, path);
+    return !path.isEmpty() && openAsked(path);
 }
 
 bool ProjectSession::openPath(QWidget* owner, const QString& path)
 {
-    if (!maybeSave(owner))
-        return false;
+    return maybeSave(owner) && openAsked(path);
+}
+
+bool ProjectSession::openAsked(const QString& path)
+{
     try {
         Project opened = openProject(path.toStdString());
         setProject(std::move(opened), path);

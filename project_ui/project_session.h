@@ -111,6 +111,8 @@ private:
     DutyRecord rateOtherDuty(const ProjectItem& item, const ChosenSelection& chosen, QWidget* owner);
     void rerateDuty(ProjectItem& item, std::optional<DutyRecord>& duty, int mode);
     bool writeTo(QWidget* owner, const QString& path);
+    // Opens `path` once unsaved changes were dealt with.
+    bool openAsked(const QString& path);
 
     Project project_;
     QString path_;

@@ -131,6 +131,15 @@ TEST_P(UnsavedChanges, TheUserIsAskedAndTheAnswerHolds)
 INSTANTIATE_TEST_SUITE_P(Cases, UnsavedChanges, ::testing::ValuesIn(kUnsaved),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ProjectFiles, DiscardingThenCancellingTheFileKeepsTheChanges)
+{
+    savedThenChanged("job.tarvello");
+    prompts.saveAnswers.push_back(SaveAnswer::Discard); // and no file is picked
+    EXPECT_FALSE(session->openFile(nullptr));
+    EXPECT_EQ(session->project().items.size(), 2u);
+    EXPECT_TRUE(session->modified()) << "the project was not replaced, its changes are unsaved";
+}
+
 TEST_F(ProjectFiles, NoQuestionWithoutChanges)
 {
     Fmenu* window = mainWindow();
