@@ -5,6 +5,7 @@
 #include "schedule_export/schedule.h"
 #include "selection_ui/left_out_tally.h"
 #include "selection_ui/not_listed_texts.h"
+#include "selection_ui/result_grid.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
 #include "shell/units.h"
@@ -73,10 +74,12 @@ QStandardItem* cellItem(const ScheduleCell& cell, bool numeric)
     return item;
 }
 
-// A heading with its group and unit on lines of their own.
+// A heading with its group and unit on lines of their own, so that the columns stay narrow.
 QString headingText(const ScheduleColumn& column)
 {
-    QString text = QString::fromStdString(column.fullHeading());
+    QString text = QString::fromStdString(column.heading);
+    if (!column.group.empty())
+        text.prepend(QString::fromStdString(column.group).trimmed() + QLatin1Char('\n'));
     if (!column.unit.empty())
         text += QLatin1Char('\n') + QString::fromStdString(column.unit);
     return text;
@@ -85,10 +88,11 @@ QString headingText(const ScheduleColumn& column)
 // The window's own words for the columns a schedule names in English only.
 QString windowHeading(const ScheduleColumn& column)
 {
-    if (column.key == "line")
-        return Testo(kLine).trimmed();
-    if (column.key == "note")
-        return Testo(kReason).trimmed();
+    static const std::pair<const char*, int> kOwnWords[] = {
+        {"tag", kTag}, {"room", kRoom}, {"quantity", kQuantity}, {"line", kLine}, {"note", kReason}};
+    for (const auto& [key, text] : kOwnWords)
+        if (column.key == key)
+            return Testo(text).trimmed();
     return headingText(column);
 }
 
@@ -116,14 +120,18 @@ QString noFitText(const ProjectItem& item)
     const int dutyText = fit.duty == Duty::Heating ? kHeatingCapacityText
                          : fit.duty == Duty::SensibleCooling ? kSensibleCoolingText
                                                              : kTotalCoolingText;
-    QString text = Testo(kNoModel).trimmed() + QStringLiteral(" (") + Testo(dutyText).trimmed() + QStringLiteral(")");
+    const int mode = fit.duty == Duty::Heating ? ModeHeating : ModeCooling;
+    const QString powerUnit = powerUnitForMode(mode).trimmed();
+    const float required = fit.duty == Duty::Heating           ? (item.heating ? item.heating->required_W : 0.0f)
+                           : fit.duty == Duty::SensibleCooling ? (item.cooling ? item.cooling->requiredSensible_W.value_or(0) : 0.0f)
+                                                               : (item.cooling ? item.cooling->required_W : 0.0f);
+    QString text = Testo(kNoModel).trimmed() + QStringLiteral(" (") + Testo(dutyText).trimmed() + QLatin1Char(' ') +
+                   UnitPt.format(required).trimmed() + QLatin1Char(' ') + powerUnit + QStringLiteral(")");
     if (fit.reason) {
-        const int mode = fit.duty == Duty::Heating ? ModeHeating : ModeCooling;
         text += QStringLiteral(": ") + leftOutReasonText(leftOutCase(*fit.reason, mode, false), LangBase).trimmed();
         if (*fit.reason == NotListedReason::OutsideCapacityBand)
             text += QStringLiteral(", ") + Testo(kLargestCapacityText).trimmed().arg(
-                                               UnitPt.format(fit.bestCapacity_W).trimmed() + QLatin1Char(' ') +
-                                               UnitPt.name().trimmed());
+                                               UnitPt.format(fit.bestCapacity_W).trimmed() + QLatin1Char(' ') + powerUnit);
     }
     return text;
 }
@@ -249,7 +257,7 @@ void FProgetto::fillTotals()
     totalModel_->clear();
     QStringList headings;
     for (const ScheduleColumn& column : sheet.columns)
-        headings << (column.key == "line" ? Testo(kLine).trimmed() : headingText(column));
+        headings << (column.key == "quantity" ? Testo(kUnits).trimmed() : windowHeading(column));
     totalModel_->setHorizontalHeaderLabels(headings);
     for (const std::vector<ScheduleCell>& cells : sheet.rows) {
         QList<QStandardItem*> row;
@@ -258,6 +266,7 @@ void FProgetto::fillTotals()
         totalModel_->appendRow(row);
     }
     GrdTotali->resizeColumnsToContents();
+    GrdTotali->resizeRowsToContents();
 }
 
 int FProgetto::itemOnRow(int row) const

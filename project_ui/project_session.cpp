@@ -8,6 +8,7 @@
 #include "project_ui/project_texts.h"
 #include "schedule_export/schedule.h"
 #include "selection/selection_run.h"
+#include "selection_ui/result_grid.h"
 #include "shell/language.h"
 #include "shell/message_sink.h"
 #include "shell/settings.h"
@@ -359,9 +360,9 @@ DutyRecord ProjectSession::rateOtherDuty(const ProjectItem& item, const ChosenSe
     const float rated = duty.rated ? duty.rated->rating.Capacity : 0.0f;
     const QString name = QString::fromStdString(coil);
     if (duty.required_W <= 0 && duty.rated) {
-        messages().information(Testo(kModelRated).arg(name, UnitPt.format(rated) + QLatin1Char(' ') + UnitPt.name().trimmed()), kTitle);
+        messages().information(Testo(kModelRated).arg(name, UnitPt.format(rated).trimmed() + QLatin1Char(' ') + powerUnitForMode(mode).trimmed()), kTitle);
     } else {
-        const QString unit = QLatin1Char(' ') + UnitPt.name().trimmed();
+        const QString unit = QLatin1Char(' ') + powerUnitForMode(mode).trimmed();
         const QString text = Testo(duty.rated && rated >= duty.required_W ? kDutyMet : kDutyShort)
                                  .arg(name, UnitPt.format(rated).trimmed() + unit, UnitPt.format(duty.required_W).trimmed() + unit);
         if (duty.rated && rated >= duty.required_W)
