@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QPointer>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -140,6 +141,11 @@ TEST_F(Walkthrough, ThreeByHandTwentyImportedSavedReopenedEditedExported)
     LangBase = 300;
     main->setCaptions();
     picture(schedule, QStringLiteral("schedule-english.png"));
+    QMenu* file = main->fileMenu();
+    file->popup(QPoint(0, 0));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(file->grab().save(QDir(folder).filePath(QStringLiteral("file-menu-english.png"))));
+    file->hide();
     EXPECT_TRUE(sink.messages.size() <= 1) << "only the heating duty was told";
 }
 
