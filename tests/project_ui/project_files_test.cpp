@@ -184,16 +184,48 @@ TEST_F(ProjectFiles, RecentProjectsLatestFirstAtMostSix)
     EXPECT_TRUE(first->text().contains(QFileInfo(saved[3]).fileName()));
 }
 
-TEST_F(ProjectFiles, ARecentProjectThatIsGoneIsToldAndForgotten)
+// A recent project that can no longer be opened, and whether the list forgets it.
+struct RefusedCase {
+    const char* name;
+    const char* content; // nullptr: the file is gone
+    bool forgotten;
+};
+
+const RefusedCase kRefused[] = {
+    {"Gone", nullptr, true},
+    {"Damaged", "{\"format\": \"tarvello-project\", \"vers", false},
+    {"NotAProject", "{\"name\": \"shopping list\"}", false},
+    {"Newer", "{\"format\": \"tarvello-project\", \"version\": 7}", false},
+};
+
+class RefusedProject : public ProjectFiles, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedProject, IsToldAndTheOpenProjectStays)
 {
-    prompts.saveNames.push_back(file("gone.tarvello"));
-    ASSERT_TRUE(session->saveAs(nullptr));
-    ASSERT_TRUE(QFile::remove(file("gone.tarvello")));
-    EXPECT_FALSE(session->openPath(nullptr, file("gone.tarvello")));
+    const RefusedCase& c = GetParam();
+    saveProject(Project{}, file("other.tarvello").toStdString());
+    ASSERT_TRUE(session->openPath(nullptr, file("other.tarvello"))); // now a recent project
+    ASSERT_TRUE(session->newProject(nullptr));
+    savedThenChanged("job.tarvello");
+    ASSERT_TRUE(QFile::remove(file("other.tarvello")));
+    if (c.content) {
+        QFile out(file("other.tarvello"));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(c.content);
+    }
+    prompts.saveAnswers.push_back(SaveAnswer::Discard);
+    EXPECT_FALSE(session->openPath(nullptr, file("other.tarvello")));
     ASSERT_FALSE(sink.messages.isEmpty());
+    EXPECT_EQ(sink.messages.back().kind, RecordingMessageSink::Kind::Critical);
     EXPECT_TRUE(sink.messages.back().text.startsWith(Testo(kAddToProjectText + 37)));
-    EXPECT_TRUE(session->recentProjects().isEmpty());
+    EXPECT_TRUE(sink.messages.back().text.contains(QStringLiteral("other.tarvello")));
+    EXPECT_EQ(session->project().items.size(), 2u) << "the open project stays";
+    EXPECT_EQ(session->path(), file("job.tarvello"));
+    EXPECT_EQ(session->recentProjects().contains(file("other.tarvello")), !c.forgotten);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedProject, ::testing::ValuesIn(kRefused),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- import -------------------------------------------------------------------------------
 
