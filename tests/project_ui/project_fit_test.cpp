@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QPushButton>
 #include <QTableView>
 
 namespace tarvello {
@@ -62,6 +63,29 @@ TEST_P(ProjectWindowsFit, ScheduleRoomsWithoutFitAndItemQuestion)
 
     FVoce item(nullptr, {QStringLiteral("FC-0.01")}, ItemEntry{QStringLiteral("FC-02"), QString(), 1});
     expectFits(&item, "FVoce");
+}
+
+// With a project open the selection windows show "Add to project"; they still fit, and
+// the command shows its whole caption.
+TEST_P(ProjectWindowsFit, SelectionWindowsWithTheProjectCommand)
+{
+    LangBase = GetParam();
+    for (int line : {LineKX, LineMRZ, LineHJQ}) {
+        kx.reset();
+        ducted.reset();
+        SelectionWindow* window = openWindow(line);
+        window->fitWithin(kSmallScreen);
+        QCoreApplication::processEvents();
+        auto* command = window->findChild<QPushButton*>(QStringLiteral("cmdProgetto"));
+        ASSERT_NE(command, nullptr);
+        EXPECT_TRUE(command->isVisible()) << line;
+        EXPECT_EQ(command->text(), Testo(kAddToProjectText));
+        EXPECT_GE(command->width(), command->sizeHint().width()) << line;
+        EXPECT_LE(window->width(), kSmallScreen.width()) << line;
+        EXPECT_LE(window->height(), kSmallScreen.height()) << line;
+        if (const QString folder = qEnvironmentVariable("TARVELLO_FIT_PICTURES"); !folder.isEmpty())
+            window->grab().save(QDir(folder).filePath(QStringLiteral("selection-%1-%2.png").arg(line).arg(LangBase)));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ProjectWindowsFit, ::testing::ValuesIn(kLanguages),
