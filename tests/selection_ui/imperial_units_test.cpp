@@ -3,6 +3,8 @@
 // is shown), the range checks speak °F, and typed values follow a change of units in an
 // open window and on reopening.
 
+#include "chart_view/chart_painter.h"
+#include "chart_view/details_rows.h"
 #include "engine/model_table.h"
 #include "modeldata/model_db.h"
 #include "modeldata/model_loaders.h"
@@ -98,6 +100,27 @@ TEST_F(FahrenheitRanges, ZeroStaysNotGiven)
     const KxConditions c = readKxConditions(texts, UnitQw.factor(), UnitDpA.factor());
     EXPECT_EQ(c.WaterIn, 0);
     EXPECT_FALSE(c.leavingWaterGiven());
+}
+
+// --- details and charts -----------------------------------------------------------------------
+
+TEST_F(FahrenheitRanges, DetailsAndChartAxisFollowTheTemperatureUnit)
+{
+    UnitT.choose(TempFahrenheit);
+    SelectionDetails d;
+    d.entering.dryBulb = 27;   // 80.6 °F
+    d.entering.wetBulb = 19;   // 66.2 °F
+    d.leaving.dryBulb = 12.5;  // 54.5 °F
+    d.leaving.wetBulb = 11.5;  // 52.7 °F
+    d.humidityKnown = true;
+    d.waterIn = 7;             // 44.6 °F
+    d.waterOut = 12;           // 53.6 °F
+    QStringList temperatures;
+    for (const DetailsRow& row : detailsRows(d))
+        if (row.unit == QStringLiteral("°F"))
+            temperatures << row.value.trimmed();
+    EXPECT_EQ(temperatures, QStringList({"80.6", "66.2", "54.5", "52.7", "44.6", "53.6"}));
+    EXPECT_TRUE(psychroChartTexts(false).dryBulbAxis.endsWith(QStringLiteral("°F")));
 }
 
 // --- runs through the windows -----------------------------------------------------------------
