@@ -20,6 +20,12 @@ QString fieldValue(double value, int decimals)
     return generalNumber(std::round(value * scale) / scale);
 }
 
+// A temperature (°C) as a field shows it, in the user's temperature unit.
+QString temperatureValue(double celsius)
+{
+    return fieldValue(UnitT.toShown(celsius), 2);
+}
+
 } // namespace
 
 void FDatiMRZ::presentConditions(const RunRequest& request)
@@ -38,19 +44,19 @@ void FDatiMRZ::presentConditions(const RunRequest& request)
         txtpsu[i]->setText(fieldValue(UnitDpA.toShown(request.staticPressure), 2));
     }
     txtpqaric[i]->setText(fieldValue(streams.returnShare, 1));
-    txtTsa1ric[i]->setText(fieldValue(streams.returnDryBulb, 2));
+    txtTsa1ric[i]->setText(temperatureValue(streams.returnDryBulb));
     if (cooling)
         txtUrric->setText(fieldValue(streams.returnHumidity, 1));
     const bool fresh = request.airFlowGiven() && streams.freshShare > 0;
     showFreshAir(i, fresh);
     if (fresh) {
         txtpqarin[i]->setText(fieldValue(streams.freshShare, 1));
-        txtTsa1rin[i]->setText(fieldValue(streams.freshDryBulb, 2));
+        txtTsa1rin[i]->setText(temperatureValue(streams.freshDryBulb));
         if (cooling)
             txturrin->setText(fieldValue(streams.freshHumidity, 1));
     }
-    txtTw1[i]->setText(fieldValue(request.waterIn, 2));
-    txtTw2[i]->setText(request.leavingWaterGiven ? fieldValue(request.waterOut, 2) : QString());
+    txtTw1[i]->setText(temperatureValue(request.waterIn));
+    txtTw2[i]->setText(request.leavingWaterGiven ? temperatureValue(request.waterOut) : QString());
     txtQw[i]->setText(request.leavingWaterGiven ? QString() : fieldValue(UnitQw.toShown(request.waterFlow), 4));
     txtGlic[i]->setText(fieldValue(request.glycolPercent, 1));
 }

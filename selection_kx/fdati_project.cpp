@@ -20,20 +20,26 @@ QString fieldValue(double value, int decimals)
     return generalNumber(std::round(value * scale) / scale);
 }
 
+// A temperature (°C) as a field shows it, in the user's temperature unit.
+QString temperatureValue(double celsius)
+{
+    return fieldValue(UnitT.toShown(celsius), 2);
+}
+
 } // namespace
 
 void FDati::presentConditions(const RunRequest& request)
 {
     const int i = request.mode == ModeHeating ? ModeHeating : ModeCooling;
-    txtTsa1[i]->setText(fieldValue(request.air.dryBulb, 2));
-    txtTw1[i]->setText(fieldValue(request.waterIn, 2));
-    txtTw2[i]->setText(request.leavingWaterGiven ? fieldValue(request.waterOut, 2) : QString());
+    txtTsa1[i]->setText(temperatureValue(request.air.dryBulb));
+    txtTw1[i]->setText(temperatureValue(request.waterIn));
+    txtTw2[i]->setText(request.leavingWaterGiven ? temperatureValue(request.waterOut) : QString());
     txtQw[i]->setText(request.leavingWaterGiven ? QString() : fieldValue(UnitQw.toShown(request.waterFlow), 4));
     txtGlic[i]->setText(fieldValue(request.glycolPercent, 1));
     txtpsu[i]->setText(request.staticPressure > 0 ? fieldValue(UnitDpA.toShown(request.staticPressure), 2) : QString());
     if (i == ModeCooling) {
         txtUr->setText(fieldValue(request.air.relativeHumidity, 1));
-        txtTbu->setText(fieldValue(request.air.wetBulb, 2));
+        txtTbu->setText(temperatureValue(request.air.wetBulb));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "project_ui/fprogetto.h"
 #include "selection_ui/project_command.h"
 #include "shell/language.h"
+#include "shell/units.h"
 
 #include "project_ui_support.h"
 
@@ -244,20 +245,45 @@ TEST_F(ScheduleWindow, TotalsPerModelCountTheUnits)
     EXPECT_GE(unitsColumn, 0) << "three units of the one model";
 }
 
-TEST_F(ScheduleWindow, EditRoundTripReplacesTheModel)
+// The temperature unit the fields show an edited item's run in.
+struct EditCase {
+    const char* name;
+    int temperatureUnit;
+    const char* waterIn;  // txtTw1(0) for 7 °C
+    const char* waterOut; // txtTw2(0) for 12 °C
+};
+
+const EditCase kEditCases[] = {
+    {"Celsius", TempCelsius, "7", "12"},
+    {"Fahrenheit", TempFahrenheit, "44.6", "53.6"},
+};
+
+class EditRoundTrip : public ScheduleWindow, public ::testing::WithParamInterface<EditCase> {
+protected:
+    void TearDown() override
+    {
+        UnitT.choose(TempCelsius);
+        ScheduleWindow::TearDown();
+    }
+};
+
+TEST_P(EditRoundTrip, TheItemsRunIsShownAndAnotherRowReplacesItsModel)
 {
-    addThree();
+    const EditCase& c = GetParam();
+    addThree(); // typed in °C
+    UnitT.choose(c.temperatureUnit);
     const std::string before = session->project().items[1].model;
     schedule->selectItem(1);
     schedule->cmdModifica_Click(); // shows the KX window with B's run
     ASSERT_TRUE(kx && kx->isVisible());
     EXPECT_TRUE(link->editing());
-    EXPECT_EQ(kx->findChild<QLineEdit*>(QStringLiteral("txtTw1(0)"))->text(), QStringLiteral("7"));
-    EXPECT_EQ(kx->findChild<QLineEdit*>(QStringLiteral("txtTw2(0)"))->text(), QStringLiteral("12"));
+    EXPECT_EQ(kx->findChild<QLineEdit*>(QStringLiteral("txtTw1(0)"))->text(), QString::fromLatin1(c.waterIn));
+    EXPECT_EQ(kx->findChild<QLineEdit*>(QStringLiteral("txtTw2(0)"))->text(), QString::fromLatin1(c.waterOut));
     EXPECT_EQ(kx->findChild<QLineEdit*>(QStringLiteral("txtPotric"))->text(), QStringLiteral("2000"));
     EXPECT_EQ(kx->findChild<QPushButton*>(QStringLiteral("cmdProgetto"))->text(), Testo(kReplaceInProjectText));
     const int highlighted = kx->Grd->currentIndex().row();
     EXPECT_EQ(modelOnRow(kx.get(), highlighted).toStdString(), before) << "the item's model is highlighted";
+    EXPECT_FLOAT_EQ(kx->lastRequest().waterIn, 7.0f) << "the same conditions rated again";
 
     const int other = highlighted == 2 ? 3 : 2;
     ASSERT_LT(other, kx->Grd->grid().rows());
@@ -269,6 +295,9 @@ TEST_F(ScheduleWindow, EditRoundTripReplacesTheModel)
     EXPECT_EQ(session->project().items[1].model, replacement.toStdString());
     EXPECT_EQ(session->project().items[1].cooling->rated->name, replacement.toStdString());
 }
+
+INSTANTIATE_TEST_SUITE_P(Units, EditRoundTrip, ::testing::ValuesIn(kEditCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- flags --------------------------------------------------------------------------------
 
