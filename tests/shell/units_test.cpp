@@ -228,6 +228,22 @@ TEST_P(FieldConversion, KeepsTheValueInTheNewUnit)
 INSTANTIATE_TEST_SUITE_P(TypedValues, FieldConversion, ::testing::ValuesIn(kFields),
                          [](const auto& info) { return testName(info.param.label); });
 
+TEST(FieldConversionWithDecimalComma, ReadsAndWritesTheLocalesSeparator)
+{
+    fillUnitTables();
+    const QString savedSep = DecimalSep;
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    DecimalSep = ",";
+    const UnitSelection celsius = with(T, 0), fahrenheit = with(T, 1);
+    EXPECT_EQ(convertedFieldText("80", T, fahrenheit, celsius), "26,7");
+    EXPECT_EQ(convertedFieldText("26,7", T, celsius, fahrenheit), "80");
+    EXPECT_EQ(convertedFieldText("26.7", T, celsius, fahrenheit), "80") << "the other separator is read too";
+    // 1.23 kW would read back as 1230 W: the typed watt is kept.
+    EXPECT_EQ(convertedFieldText("1234", P, with(P, 0), with(P, 2)), "1,234") << "no group separator";
+    QLocale::setDefault(QLocale::c());
+    DecimalSep = savedSep;
+}
+
 TEST(FieldQuantity, ByTheNameOfTheField)
 {
     const std::pair<const char*, std::optional<ColumnQuantity>> cases[] = {
