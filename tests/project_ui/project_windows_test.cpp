@@ -299,6 +299,64 @@ TEST_P(EditRoundTrip, TheItemsRunIsShownAndAnotherRowReplacesItsModel)
 INSTANTIATE_TEST_SUITE_P(Units, EditRoundTrip, ::testing::ValuesIn(kEditCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A ducted item's run shown again: the given quantity, the air streams and the water.
+struct DuctedEditCase {
+    const char* name;
+    int line;
+    bool airFlowGiven;
+    Fields fields;   // typed when the item was added
+    Fields expected; // what the fields show for the edit
+    bool freshAirShown;
+};
+
+const DuctedEditCase kDuctedEdits[] = {
+    {"KxrFlowWithFreshAir", LineMRZ, true,
+     {{"txtqatot(0)", "400"}, {"txtpqaric(0)", "80"}, {"txtTsa1ric(0)", "26"}, {"txtUrric", "50"}, {"txtpqarin(0)", "20"},
+      {"txtTsa1rin(0)", "32"}, {"txturrin", "40"}, {"txtTw1(0)", "7"}, {"txtTw2(0)", "12"}},
+     {{"txtqatot(0)", "400"}, {"txtpqaric(0)", "80"}, {"txtpqarin(0)", "20"}, {"txtTsa1rin(0)", "32"}, {"txturrin", "40"},
+      {"txtTw1(0)", "7"}, {"txtTw2(0)", "12"}},
+     true},
+    {"KxnPressure", LineHJQ, false,
+     {{"txtpsu(0)", "60"}, {"txtTsa1ric(0)", "27"}, {"txtUrric", "50"}, {"txtTw1(0)", "7"}, {"txtTw2(0)", "12"}},
+     {{"txtpsu(0)", "60"}, {"txtTsa1ric(0)", "27"}, {"txtUrric", "50"}, {"txtTw1(0)", "7"}, {"txtTw2(0)", "12"}},
+     false},
+};
+
+class DuctedEdit : public ScheduleWindow, public ::testing::WithParamInterface<DuctedEditCase> {};
+
+TEST_P(DuctedEdit, TheFieldsShowTheItemsRun)
+{
+    const DuctedEditCase& c = GetParam();
+    SelectionWindow* window = openWindow(c.line);
+    runWith(window, ModeCooling, c.airFlowGiven, c.fields);
+    if (c.airFlowGiven) { // leaving the return share shows the fresh-air fields, as for a user
+        runWith(window, ModeCooling, c.airFlowGiven, c.fields);
+    }
+    ASSERT_GT(window->lastRun().listedCount(), 0);
+    const RunRequest added = window->lastRequest();
+    prompts.items.push_back({"D-1", "", 1});
+    addRow(window, 2);
+    window->hide();
+    for (QLineEdit* box : window->textBoxes())
+        box->clear(); // the fields forget the run
+
+    schedule->selectItem(0);
+    schedule->cmdModifica_Click();
+    ASSERT_TRUE(ducted && ducted->isVisible());
+    for (const auto& [name, text] : c.expected)
+        EXPECT_EQ(ducted->findChild<QLineEdit*>(name)->text(), text) << name.toStdString();
+    EXPECT_EQ(ducted->findChild<QLineEdit*>(QStringLiteral("txtpqarin(0)"))->isVisibleTo(ducted.get()), c.freshAirShown);
+    EXPECT_EQ(modelOnRow(ducted.get(), ducted->Grd->currentIndex().row()).toStdString(),
+              session->project().items[0].model);
+    EXPECT_NEAR(ducted->lastRequest().air.dryBulb, added.air.dryBulb, 0.01);
+    EXPECT_NEAR(ducted->lastRequest().air.wetBulb, added.air.wetBulb, 0.01);
+    EXPECT_EQ(ducted->lastRequest().airFlowGiven(), added.airFlowGiven());
+    ducted->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DuctedEdit, ::testing::ValuesIn(kDuctedEdits),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // --- flags --------------------------------------------------------------------------------
 
 // A change of the model data and the flag it raises on every item of the changed model.
