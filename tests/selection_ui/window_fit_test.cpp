@@ -240,6 +240,22 @@ TEST_F(WindowFit, EveryControlIsInSightOrReachableAt1024x768InEveryLanguage)
     }
 }
 
+TEST_F(WindowFit, InUsUnitsEveryControlIsInSightOrReachableAt1024x768InEveryLanguage)
+{
+    applyUnits(imperialUnits()); // the longest unit names: GPM (US), in. wg, Btu/h
+    for (qint16 language : kLanguages) {
+        for (const Case& c : cases()) {
+            const QString where = QStringLiteral("US units %1 %2").arg(languageName(language), QString::fromLatin1(c.name));
+            SCOPED_TRACE(where.toStdString());
+            SelectionWindow* window = openWindow(c.line, language);
+            enter(window, c);
+            window->fitWithin(kSmallScreen);
+            QCoreApplication::processEvents();
+            expectUsable(window, where);
+        }
+    }
+}
+
 TEST_F(WindowFit, TheDuctedWindowShrinksBackWhenTheFreshAirFieldsHide)
 {
     const QSize largeScreen(1280, 1024 - 40);
