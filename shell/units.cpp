@@ -1,6 +1,7 @@
 #include "shell/units.h"
 
 #include "engine/coil_state.h"
+#include "platform/private_profile.h"
 #include "shell/app_state.h"
 #include "shell/display_mask.h"
 #include "shell/language.h"
@@ -407,8 +408,13 @@ void convertSavedFields(const QString& section, const UnitSelection& from, const
     }
     if (keysAndValues.isEmpty())
         return;
-    keysAndValues.append({kFieldUnitsKey, unitSelectionText(to)});
-    writeSettings(section, keysAndValues);
+    // Written without a message of its own: the change of units tells the user once when
+    // the settings cannot be saved, and fields left unconverted still name their units.
+    QList<ProfileEntry> entries;
+    for (const auto& [key, value] : keysAndValues)
+        entries.append({key, value});
+    entries.append({kFieldUnitsKey, unitSelectionText(to)});
+    WritePrivateProfileSection(section, entries, settingsFilePath());
 }
 
 } // namespace tarvello
