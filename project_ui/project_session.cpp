@@ -75,6 +75,25 @@ QString dialogFilter(int text, const QString& patterns)
 
 const QString kProjectPatterns = QStringLiteral("*.tarvello *.tarvello.json *.json");
 
+// Tells what a coil gives for a duty and, when one is asked, whether it meets it (a coil
+// that cannot be rated there gives nothing).
+void tellDutyRating(const QString& coil, const DutyRecord& duty, int mode)
+{
+    const QString unit = QLatin1Char(' ') + powerUnitForMode(mode).trimmed();
+    const float rated = duty.rated ? duty.rated->rating.Capacity : 0.0f;
+    const QString ratedText = UnitPt.format(rated).trimmed() + unit;
+    if (duty.required_W <= 0 && duty.rated) {
+        messages().information(Testo(kModelRated).arg(coil, ratedText), kTitle);
+        return;
+    }
+    const bool met = duty.rated && rated >= duty.required_W;
+    const QString text = Testo(met ? kDutyMet : kDutyShort).arg(coil, ratedText, UnitPt.format(duty.required_W).trimmed() + unit);
+    if (met)
+        messages().information(text, kTitle);
+    else
+        messages().exclamation(text, kTitle);
+}
+
 } // namespace
 
 std::string unitOfCoil(const std::string& coil, const RunRequest& request)
@@ -346,7 +365,7 @@ std::optional<size_t> ProjectSession::itemOfTag(const std::string& tag) const
     return std::nullopt;
 }
 
-DutyRecord ProjectSession::rateOtherDuty(const ProjectItem& item, const ChosenSelection& chosen, QWidget*)
+DutyRecord ProjectSession::rateOtherDuty(const ProjectItem& item, const ChosenSelection& chosen)
 {
     const int mode = chosen.request.mode;
     const auto [coil, fourPipe] = coilOfUnit(item.model, mode);
@@ -357,19 +376,7 @@ DutyRecord ProjectSession::rateOtherDuty(const ProjectItem& item, const ChosenSe
     const std::optional<ModelOutcome> outcome = rateCoil(*lines_, duty.request, coil);
     if (outcome && outcome->listed())
         duty.rated = outcome;
-    const float rated = duty.rated ? duty.rated->rating.Capacity : 0.0f;
-    const QString name = QString::fromStdString(coil);
-    if (duty.required_W <= 0 && duty.rated) {
-        messages().information(Testo(kModelRated).arg(name, UnitPt.format(rated).trimmed() + QLatin1Char(' ') + powerUnitForMode(mode).trimmed()), kTitle);
-    } else {
-        const QString unit = QLatin1Char(' ') + powerUnitForMode(mode).trimmed();
-        const QString text = Testo(duty.rated && rated >= duty.required_W ? kDutyMet : kDutyShort)
-                                 .arg(name, UnitPt.format(rated).trimmed() + unit, UnitPt.format(duty.required_W).trimmed() + unit);
-        if (duty.rated && rated >= duty.required_W)
-            messages().information(text, kTitle);
-        else
-            messages().exclamation(text, kTitle);
-    }
+    tellDutyRating(QString::fromStdString(coil), duty, mode);
     return duty;
 }
 
@@ -404,7 +411,7 @@ bool ProjectSession::addChosen(const ChosenSelection& chosen, const ItemEntry& e
     }
     if (!item.chosen() || dutyOfMode(item, mode))
         return replaceModel(*existing, chosen); // the chosen model takes the item over
-    dutyOfMode(item, mode) = rateOtherDuty(item, chosen, chosen.window);
+    dutyOfMode(item, mode) = rateOtherDuty(item, chosen);
     item.noFit.reset();
     touch();
     return true;

@@ -108,7 +108,7 @@ private:
     std::optional<size_t> itemOfTag(const std::string& tag) const;
     // Rates the item's model for `duty` at the request of `chosen` and tells the user
     // whether it meets it.
-    DutyRecord rateOtherDuty(const ProjectItem& item, const ChosenSelection& chosen, QWidget* owner);
+    DutyRecord rateOtherDuty(const ProjectItem& item, const ChosenSelection& chosen);
     void rerateDuty(ProjectItem& item, std::optional<DutyRecord>& duty, int mode);
     bool writeTo(QWidget* owner, const QString& path);
     // Opens `path` once unsaved changes were dealt with.
