@@ -74,6 +74,30 @@ TEST(ProductData, WaterPressureDropsLieInTheirBandAndRiseWithTheSize)
     }
 }
 
+// The leaving air follows the coil's depth and face velocity: within a family of 2-pipe
+// units it is not one number at the catalogue conditions.
+TEST(ProductData, LeavingAirVariesAcrossAFamily)
+{
+    for (const ModelTable& t : shippedLines()) {
+        const int top = speedCountOf(t.line);
+        std::map<std::string, std::pair<double, double>> spread; // family -> lowest, highest
+        for (int m = 1; m <= t.NumModels; ++m) {
+            if (!hasCooling(t.Modello[m]))
+                continue;
+            const double air = outcomeIn(t, m, catalogue::standardCooling(t.line, top)).rating.AirOut;
+            const auto [family, size] = familyAndSize(t.Modello[m]);
+            auto [it, first] = spread.try_emplace(family, air, air);
+            it->second = {std::min(it->second.first, air), std::max(it->second.second, air)};
+        }
+        for (const auto& [family, range] : spread) {
+            EXPECT_GE(range.second - range.first, 0.2) << family << ": leaving air from " << range.first << " to "
+                                                       << range.second << " °C";
+            EXPECT_GT(range.first, 10.0) << family;
+            EXPECT_LT(range.second, 16.0) << family;
+        }
+    }
+}
+
 // The flow a fan curve delivers at pressure p (m³/h), or 0 above its shut-off pressure.
 double flowAt(const ModelTable& t, int m, int speed, double p)
 {

@@ -345,7 +345,7 @@ TEST_F(ProductDocuments, TheTablesAgreeWithTheCatalogueRowByRow)
         tableLines.insert(line.simplified());
 
     const qsizetype kShareColumn = 6;  // | model | speed | air | cooling | sensible | share | ...
-    int rows = 0;
+    int rows = 0, unitRows = 0;
     while (!catalogue.atEnd()) {
         const QString line = QString::fromUtf8(catalogue.readLine()).trimmed();
         if (!line.startsWith("| KX"))
@@ -354,6 +354,12 @@ TEST_F(ProductDocuments, TheTablesAgreeWithTheCatalogueRowByRow)
         for (QString& cell : cells)
             cell = cell.trimmed().replace(QString::fromUtf8("—"), QString::fromUtf8("–"));
         ASSERT_GT(cells.size(), kShareColumn) << line.toStdString();
+        // A row of a line's unit data table (dimensions in its second cell) stands whole.
+        if (cells[1].contains(QString::fromUtf8("×"))) {
+            EXPECT_TRUE(tableLines.contains(cells.join(u' '))) << cells.join(u' ').toStdString();
+            ++unitRows;
+            continue;
+        }
         cells.removeAt(kShareColumn - 1);
         if (cells[1] != "1")
             cells.removeFirst();  // the model is named on its first speed only
@@ -362,6 +368,7 @@ TEST_F(ProductDocuments, TheTablesAgreeWithTheCatalogueRowByRow)
         ++rows;
     }
     EXPECT_GT(rows, 45 * 3);  // at least every speed of the fan coils
+    EXPECT_GE(unitRows, 45);   // the unit data of at least every fan coil
 }
 
 // The first page lists each line with the page its section starts on, and that page
