@@ -18,6 +18,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <cmath>
+
 namespace tarvello {
 
 namespace {
@@ -123,7 +125,9 @@ QList<DetailsRow> modelData(const DatasheetSource& s)
     QList<DetailsRow> rows;
     rows.append({QString::fromStdString(s.model.name), {}, {}, true});
     rows.append(valueRow(tx::kRows, wholeNumber(t.NR[m])));
-    rows.append(valueRow(tx::kCircuits, wholeNumber(t.NC[m])));
+    // The equivalent number of parallel circuits need not be whole (circuits of unequal length).
+    const bool wholeCircuits = t.NC[m] == std::round(t.NC[m]);
+    rows.append(valueRow(tx::kCircuits, wholeCircuits ? wholeNumber(t.NC[m]) : FormatMask(t.NC[m], QStringLiteral("0.00"))));
     rows.append(valueRow(tx::kFinnedLength, wholeNumber(t.LunBat[m]), mm));
     rows.append(valueRow(tx::kCoilHeight, wholeNumber(t.AltBAt[m]), mm));
     rows.append(valueRow(tx::kFaceArea, FormatMask(double(t.LunBat[m]) * t.AltBAt[m] / 1.0e6, QStringLiteral("0.000")),
