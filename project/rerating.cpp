@@ -11,16 +11,17 @@ namespace tarvello {
 
 namespace {
 
-// The finest display steps, internal units: W shown whole; water flow in l/h whole
-// (1/3.6e6 m³/s); kPa with two decimals; air flow in l/s with one decimal; air pressure
-// in mmH2O with one decimal (0.1/0.102 Pa); temperatures with one decimal; sound levels as
-// the table holds them, to a tenth.
-constexpr double kPowerStep_W = 1.0;
+// The finest display steps of any unit the user may choose, internal units: power in
+// Btu/h whole (1 Btu_IT/h = 0.29307107 W, finer than W whole); water flow in l/h whole
+// (1/3.6e6 m³/s); kPa with two decimals; air flow in l/s with one decimal; air pressure in
+// mmH2O with one decimal (0.1/0.102 Pa); temperatures in °F with one decimal (0.1/1.8 K);
+// sound levels as the table holds them, to a tenth.
+constexpr double kPowerStep_W = 0.29307107;
 constexpr double kWaterFlowStep_m3s = 1.0 / 3.6e6;
 constexpr double kWaterDropStep_kPa = 0.01;
 constexpr double kAirFlowStep_m3s = 1.0e-4;
 constexpr double kAirPressureStep_Pa = 0.1 / 0.102;
-constexpr double kTemperatureStep_C = 0.1;
+constexpr double kTemperatureStep_C = 0.1 / 1.8;
 constexpr double kSoundStep_dBA = 0.1;
 
 bool differsAsShown(double stored, double current, double step)

@@ -99,7 +99,8 @@ struct StepCase {
 
 // Two values differ when the finest unit the program offers shows them differently.
 const StepCase kSteps[] = {
-    {ColumnQuantity::Power, 2310, 2310.4, false},
+    {ColumnQuantity::Power, 2310, 2310.1, false}, // 7882 Btu/h both
+    {ColumnQuantity::Power, 2310, 2310.4, true},  // 2310 W both, but 7882 -> 7883 Btu/h
     {ColumnQuantity::Power, 2310, 2320, true},
     {ColumnQuantity::WaterFlow, 0.000110292, 0.000110293, false}, // 397.05 l/h both
     {ColumnQuantity::WaterFlow, 0.000110292, 0.000110700, true},  // 397 -> 399 l/h
@@ -107,6 +108,7 @@ const StepCase kSteps[] = {
     {ColumnQuantity::WaterPressureDrop, 10.05, 10.08, true},
     {ColumnQuantity::Temperature, 12.03, 12.04, false},
     {ColumnQuantity::Temperature, 12.03, 12.3, true},
+    {ColumnQuantity::Temperature, 12.00, 12.04, true}, // 12.0 °C both, but 53.6 -> 53.7 °F
 };
 
 TEST(DisplayStep, SeparatesWhatTheUserCanSee)
