@@ -80,7 +80,7 @@ xdg-mime default note-pdf.desktop application/pdf
 echo "-- first start: $(entry_command example.tarvello.Tarvello.desktop)"
 start tarvello $(entry_command example.tarvello.Tarvello.desktop)
 tarvello_pid=$last_pid
-wait_window '^Tarvello - Calculation program$' >/dev/null
+wait_window '^(.* - )?Tarvello - Calculation program$' >/dev/null
 [ -f "$settings" ] || fail "no per-user settings file $settings"
 cmp -s "$settings" "$program_dir/Tarvello.ini" || fail "$settings is not the shipped default"
 echo "per-user settings made from the shipped default: $settings"
@@ -90,14 +90,14 @@ click_toolbar 2
 language_window=$(wait_window '^Selection language$')
 xdotool windowfocus --sync "$language_window"
 xdotool key --window "$language_window" Tab Tab Tab space # Italian, English, French, German
-wait_window '^Tarvello - Berechnungsprogramm$' >/dev/null
+wait_window '^(.* - )?Tarvello - Berechnungsprogramm$' >/dev/null
 grep -qx 'Multi= 700' "$settings" || fail "the language was not written to $settings"
 stop "$tarvello_pid"
 
 echo "-- restart"
 start tarvello-again $(entry_command example.tarvello.Tarvello.desktop)
 tarvello_pid=$last_pid
-wait_window '^Tarvello - Berechnungsprogramm$' >/dev/null
+wait_window '^(.* - )?Tarvello - Berechnungsprogramm$' >/dev/null
 echo "German after the restart"
 
 echo "-- product document"
