@@ -267,6 +267,12 @@ bool lineShows(int line, int mode, ColumnId id)
 }
 
 // The item table of `items` (all on `lines`).
+// A duty chosen without a required capacity (a band with no lower limit) has none to show.
+ScheduleCell requiredCell(const ColumnMaker& maker, double required_W)
+{
+    return required_W > 0 ? maker.powerCell(required_W) : ScheduleCell{};
+}
+
 ScheduleSheet itemSheet(const std::string& name, const std::vector<const ProjectItem*>& items,
                         const std::vector<int>& lines, bool withLine, const ColumnMaker& maker)
 {
@@ -315,14 +321,14 @@ ScheduleSheet itemSheet(const std::string& name, const std::vector<const Project
             }
         };
         if (anyCooling) {
-            row.push_back(item->cooling ? maker.powerCell(item->cooling->required_W) : ScheduleCell{});
+            row.push_back(item->cooling ? requiredCell(maker, item->cooling->required_W) : ScheduleCell{});
             row.push_back(item->cooling && item->cooling->requiredSensible_W
                               ? maker.powerCell(*item->cooling->requiredSensible_W)
                               : ScheduleCell{});
             dutyCells(item->cooling, cooling);
         }
         if (anyHeating) {
-            row.push_back(item->heating ? maker.powerCell(item->heating->required_W) : ScheduleCell{});
+            row.push_back(item->heating ? requiredCell(maker, item->heating->required_W) : ScheduleCell{});
             dutyCells(item->heating, heating);
         }
         if (withEnergy)
@@ -338,9 +344,19 @@ struct ModelTotals {
     int line = 0;
     std::string model;
     long units = 0;
-    double cooling_W = 0;
-    double heating_W = 0;
+    std::optional<double> cooling_W; // none while no unit of the model has the duty
+    std::optional<double> heating_W;
 };
+
+void addTo(std::optional<double>& total, double value)
+{
+    total = total.value_or(0.0) + value;
+}
+
+ScheduleCell totalCell(const ColumnMaker& maker, const std::optional<double>& total)
+{
+    return total ? maker.powerCell(*total) : ScheduleCell{};
+}
 
 ScheduleSheet summarySheet(const std::vector<ProjectItem>& items, const ColumnMaker& maker)
 {
@@ -352,12 +368,12 @@ ScheduleSheet summarySheet(const std::vector<ProjectItem>& items, const ColumnMa
             return t.line == item.line && t.model == item.model;
         });
         if (found == totals.end())
-            found = totals.insert(totals.end(), ModelTotals{item.line, item.model, 0, 0, 0});
+            found = totals.insert(totals.end(), ModelTotals{item.line, item.model, 0, {}, {}});
         found->units += item.quantity;
         if (item.cooling && item.cooling->rated)
-            found->cooling_W += double(item.quantity) * item.cooling->rated->rating.Capacity;
+            addTo(found->cooling_W, double(item.quantity) * item.cooling->rated->rating.Capacity);
         if (item.heating && item.heating->rated)
-            found->heating_W += double(item.quantity) * item.heating->rated->rating.Capacity;
+            addTo(found->heating_W, double(item.quantity) * item.heating->rated->rating.Capacity);
     }
     std::stable_sort(totals.begin(), totals.end(), [](const ModelTotals& a, const ModelTotals& b) { return a.line < b.line; });
 
@@ -370,16 +386,18 @@ ScheduleSheet summarySheet(const std::vector<ProjectItem>& items, const ColumnMa
                      {"quantity", "", "Quantity", "", 0, true},
                      maker.powerColumn("cooling.total_capacity", maker.text(kCoolingText), maker.text(kTotalCoolingText), ModeCooling),
                      maker.powerColumn("heating.heating_capacity", maker.text(kHeatingText), maker.text(kHeatingCapacityText), ModeHeating)};
-    ModelTotals all{0, "Total", 0, 0, 0};
+    ModelTotals all{0, "Total", 0, {}, {}};
     for (const ModelTotals& t : totals) {
         sheet.rows.push_back({textCell(lineCode(t.line)), textCell(t.model), numberCell(double(t.units), 0),
-                              maker.powerCell(t.cooling_W), maker.powerCell(t.heating_W)});
+                              totalCell(maker, t.cooling_W), totalCell(maker, t.heating_W)});
         all.units += t.units;
-        all.cooling_W += t.cooling_W;
-        all.heating_W += t.heating_W;
+        if (t.cooling_W)
+            addTo(all.cooling_W, *t.cooling_W);
+        if (t.heating_W)
+            addTo(all.heating_W, *t.heating_W);
     }
-    sheet.rows.push_back({textCell(""), textCell("Total"), numberCell(double(all.units), 0), maker.powerCell(all.cooling_W),
-                          maker.powerCell(all.heating_W)});
+    sheet.rows.push_back({textCell(""), textCell("Total"), numberCell(double(all.units), 0), totalCell(maker, all.cooling_W),
+                          totalCell(maker, all.heating_W)});
     return sheet;
 }
 

@@ -115,6 +115,23 @@ TEST(Schedule, SummaryTotalsEachModel)
     EXPECT_EQ(summary.rows[3][4].text, "8260");  // 2 × 2230 + 3800
 }
 
+TEST(Schedule, WhatWasNeverAskedShowsEmptyNotZero)
+{
+    Project project = sampleProject();
+    project.items[2].cooling->required_W = 0; // chosen from a band with no lower limit
+    const Schedule schedule = buildSchedule(project, styleWith(0, 0, 0, 0, 0));
+
+    const ScheduleSheet& ducted = schedule.lineSheets[1];
+    const size_t required = columnIndex(ducted, "cooling.required_total");
+    ASSERT_LT(required, ducted.columns.size());
+    EXPECT_EQ(ducted.rows[0][required].text, "");
+
+    const ScheduleSheet& summary = schedule.summary;
+    ASSERT_EQ(summary.rows[2][1].text, "KXR 800"); // cooling only
+    EXPECT_EQ(summary.rows[2][3].text, "10140");
+    EXPECT_EQ(summary.rows[2][4].text, "");
+}
+
 // --- the workbook read back by openpyxl -----------------------------------------------------
 
 const char* const kReadWorkbook = R"(
