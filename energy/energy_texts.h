@@ -4,7 +4,7 @@
 
 namespace tarvello::energy_texts {
 
-constexpr int kFirstEnergyText = 235;
+constexpr int kFirstEnergyText = 219;
 constexpr int kEnergy = kFirstEnergyText + 0;          // heading
 constexpr int kFanPowerInput = kFirstEnergyText + 1;
 constexpr int kFceerClass = kFirstEnergyText + 2;

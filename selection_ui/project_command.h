@@ -56,7 +56,7 @@ ProjectLink* projectLink();
 void setProjectLink(ProjectLink* link);
 
 // The text offsets of the command (shared with the project windows).
-constexpr int kAddToProjectText = 250;
+constexpr int kAddToProjectText = 231;
 constexpr int kReplaceInProjectText = kAddToProjectText + 1;
 
 // Ties the command to a window's grid and runs.

@@ -9,15 +9,15 @@
 // addressed by its base (Italian 100, English 300, French 500, German 700, Spanish 900,
 // Polish 1100).
 // 215..218: the units window's temperature list and its metric / US switch.
-// 235..246: fan power, unit data and energy indexes (details, datasheet, schedules).
-// 250..299: the project in the windows (add to project, File menu, schedule window).
+// 219..230: fan power, unit data and energy indexes (details, datasheet, schedules).
+// 231..280: the project in the windows (add to project, File menu, schedule window).
 
 #include <QString>
 
 namespace tarvello {
 
 constexpr int kClassicTextOffsets = 128;
-constexpr int kTextOffsets = 299;
+constexpr int kTextOffsets = 280;
 constexpr int kLanguageBases[] = {100, 300, 500, 700, 900, 1100};
 
 // True for the six language bases above.
