@@ -8,25 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include <cmath>
-
 namespace tarvello {
-
-namespace {
-
-QString fieldValue(double value, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    return generalNumber(std::round(value * scale) / scale);
-}
-
-// A temperature (°C) as a field shows it, in the user's temperature unit.
-QString temperatureValue(double celsius)
-{
-    return fieldValue(UnitT.toShown(celsius), 2);
-}
-
-} // namespace
 
 void FDatiMRZ::presentConditions(const RunRequest& request)
 {

@@ -7,26 +7,7 @@
 
 #include <QLineEdit>
 
-#include <cmath>
-
 namespace tarvello {
-
-namespace {
-
-// A value as a field shows it: `decimals` places at most, the locale's separator.
-QString fieldValue(double value, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    return generalNumber(std::round(value * scale) / scale);
-}
-
-// A temperature (°C) as a field shows it, in the user's temperature unit.
-QString temperatureValue(double celsius)
-{
-    return fieldValue(UnitT.toShown(celsius), 2);
-}
-
-} // namespace
 
 void FDati::presentConditions(const RunRequest& request)
 {

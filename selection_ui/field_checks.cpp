@@ -3,6 +3,7 @@
 #include "shell/app_state.h"
 #include "shell/language.h"
 #include "shell/message_sink.h"
+#include "shell/units.h"
 
 #include <QPushButton>
 #include <QComboBox>
@@ -171,6 +172,17 @@ void SelectAllText(QWidget* box)
         edit->selectAll();
     else if (auto* list = qobject_cast<QComboBox*>(box); list && list->lineEdit())
         list->lineEdit()->selectAll();
+}
+
+QString fieldValue(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return generalNumber(std::round(value * scale) / scale);
+}
+
+QString temperatureValue(double celsius)
+{
+    return fieldValue(UnitT.toShown(celsius), 2);
 }
 
 } // namespace tarvello

@@ -30,6 +30,13 @@ double leadingNumber(const QString& text);
 // separators ("18", "8.16", "-15").
 QString generalNumber(double value);
 
+// A stored value as a field shows it when it is filled in again: `decimals` places at
+// most, the locale's separator.
+QString fieldValue(double value, int decimals);
+
+// A temperature (°C) as a field shows it, in the user's temperature unit.
+QString temperatureValue(double celsius);
+
 // The object name of element `index` of the control array `name` ("txtTw1(0)").
 QString indexedName(const char* name, int index);
 

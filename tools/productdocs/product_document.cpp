@@ -117,6 +117,8 @@ private:
     void lineHeading(int index, bool continued);
     std::vector<Column> unitColumns() const;
     void unitRow(const std::vector<Column>& cols, const ModelUnitData& unit, bool shaded);
+    // One row of a table: the model's name in bold, then the cells; moves down a row.
+    void rowCells(const std::vector<Column>& cols, const QStringList& cells);
     void unitDataTable(int index);
 
     QPdfWriter& writer_;
@@ -339,6 +341,11 @@ void DocumentPainter::tableRow(const std::vector<Column>& cols, const RatingRow&
     if (kx)
         cells << number(row.soundPressure_dBA, 0);
     cells << (row.fanPower_W ? number(*row.fanPower_W, 1) : kDash);
+    rowCells(cols, cells);
+}
+
+void DocumentPainter::rowCells(const std::vector<Column>& cols, const QStringList& cells)
+{
     const QFont cellFont = font(kSans, 7.5);
     const QFont modelFont = font(kSans, 7.5, true);
     double x = kLeft;
@@ -457,15 +464,7 @@ void DocumentPainter::unitRow(const std::vector<Column>& cols, const ModelUnitDa
     }
     while (cells.size() < int(cols.size()))
         cells << kDash;
-    const QFont cellFont = font(kSans, 7.5);
-    const QFont modelFont = font(kSans, 7.5, true);
-    double x = kLeft;
-    for (std::size_t i = 0; i < cols.size(); ++i) {
-        drawText(i == 0 ? modelFont : cellFont, kInk, x + kCellPadding, y_, cols[i].width - 2 * kCellPadding,
-                 kRowHeight, cols[i].align.toInt(), cells[int(i)]);
-        x += cols[i].width;
-    }
-    y_ += kRowHeight;
+    rowCells(cols, cells);
 }
 
 // The line's unit data and energy indexes, one row per model, after its rating table.
