@@ -205,17 +205,18 @@ void FProgetto::refresh()
 {
     const int current = currentItem();
     setCaptions();
-    fillItems();
-    fillTotals();
+    // One schedule for both tables: building it formats every item of the project.
+    const Schedule schedule = buildSchedule(session_.project(), currentScheduleStyle());
+    fillItems(schedule);
+    fillTotals(schedule);
     if (current >= 0)
         selectItem(std::min(current, int(session_.project().items.size()) - 1));
     updateCommands();
 }
 
-void FProgetto::fillItems()
+void FProgetto::fillItems(const Schedule& schedule)
 {
     const Project& project = session_.project();
-    const Schedule schedule = buildSchedule(project, currentScheduleStyle());
     const std::vector<ItemFlags> flags = session_.itemFlags();
     const ScheduleSheet& sheet = schedule.items;
     itemModel_->clear();
@@ -250,9 +251,8 @@ void FProgetto::fillItems()
     GrdVoci->resizeRowsToContents();
 }
 
-void FProgetto::fillTotals()
+void FProgetto::fillTotals(const Schedule& schedule)
 {
-    const Schedule schedule = buildSchedule(session_.project(), currentScheduleStyle());
     const ScheduleSheet& sheet = schedule.summary;
     totalModel_->clear();
     QStringList headings;

@@ -17,6 +17,8 @@ class QTableView;
 
 namespace tarvello {
 
+struct Schedule;
+
 class SessionProjectLink;
 
 // The data role that keeps an item's index in the project on every cell of its row.
@@ -51,8 +53,8 @@ public:
     void moveCurrent(int delta); // cmdSu, cmdGiu
 
 private:
-    void fillItems();
-    void fillTotals();
+    void fillItems(const Schedule& schedule);
+    void fillTotals(const Schedule& schedule);
     void updateCommands();
 
     ProjectSession& session_;

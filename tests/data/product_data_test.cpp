@@ -1,4 +1,4 @@
-// What an engineer puts in a specification from the shipped range: water pressure drops on
+// What an engineer relies on in the shipped range's datasheets: water pressure drops on
 // a smooth band that rises with the size, 4-pipe units that move less air than their 2-pipe
 // units at every pressure, capacities that do not hang on the last bit of a computation,
 // the technical data of every model and its energy indexes recomputed from the catalogue.

@@ -70,6 +70,18 @@ struct Column {
     Group group;
 };
 
+// Spreads what is left of the text width over the columns, so the table fills it.
+std::vector<Column> fillTextWidth(std::vector<Column> cols)
+{
+    double used = 0;
+    for (const Column& c : cols)
+        used += c.width;
+    const double extra = (kRight - kLeft - used) / double(cols.size());
+    for (Column& c : cols)
+        c.width += extra;
+    return cols;
+}
+
 // The rows of one model: its speeds, which are never split over two pages.
 struct ModelRows {
     std::vector<const RatingRow*> rows;
@@ -263,14 +275,7 @@ std::vector<Column> DocumentPainter::columns(const LineRatings& line) const
     if (!productLine(line.line).ducted())
         cols.push_back({QStringLiteral("LPA"), dba, 11.5, right, Group::Sound});
     cols.push_back({texts_.fanPower, w, 13, right, Group::None});
-    // Spread what is left of the text width over the columns, so the table fills it.
-    double used = 0;
-    for (const Column& c : cols)
-        used += c.width;
-    const double extra = (kRight - kLeft - used) / double(cols.size());
-    for (Column& c : cols)
-        c.width += extra;
-    return cols;
+    return fillTextWidth(std::move(cols));
 }
 
 void DocumentPainter::tableHeader(const std::vector<Column>& cols)
@@ -436,13 +441,7 @@ std::vector<Column> DocumentPainter::unitColumns() const
         {QStringLiteral("FCEER"), QString(), 14, right, Group::None},
         {QStringLiteral("FCCOP"), QString(), 14, right, Group::None},
     };
-    double used = 0;
-    for (const Column& c : cols)
-        used += c.width;
-    const double extra = (kRight - kLeft - used) / double(cols.size());
-    for (Column& c : cols)
-        c.width += extra;
-    return cols;
+    return fillTextWidth(std::move(cols));
 }
 
 void DocumentPainter::unitRow(const std::vector<Column>& cols, const ModelUnitData& unit, bool shaded)
